@@ -1,0 +1,35 @@
+# Everything from a fresh Debian 12 machine: `make demo` runs the demo, `make test` runs all tests.
+# The real work is in CMake (CMakePresets.json); this file only strings the steps together.
+
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
+
+.PHONY: all deps native win32 win64 test test-native test-win32 test-win64 demo bench clean
+
+all: native win32 win64
+
+deps:
+	@sh scripts/install-deps.sh
+
+native win32 win64: deps
+	cmake --preset $@ >/dev/null
+	cmake --build --preset $@
+
+test: test-native test-win32 test-win64
+
+test-native: native
+	ctest --preset native
+
+test-win32: win32
+	ctest --preset win32
+
+test-win64: win64
+	$(XVFB) ctest --preset win64
+
+demo: win64
+	$(XVFB) sh scripts/demo.sh build/win64
+
+bench: win64
+	$(XVFB) sh scripts/bench.sh build/win64
+
+clean:
+	rm -rf build

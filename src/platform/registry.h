@@ -1,0 +1,42 @@
+#pragma once
+// The four registry calls the library needs, with text in UTF-8. The Windows implementation
+// converts to the ANSI code page just before each call.
+
+#include <cstdint>
+#include <string>
+
+namespace tesk::platform {
+
+// A predefined root key (HKEY_CURRENT_USER is 0x80000001, ...) or a key opened through Registry.
+using RegistryKey = std::uint64_t;
+
+// Win32 status codes the portable code looks at.
+constexpr long kRegistrySuccess = 0;
+constexpr long kRegistryMoreData = 234;  // ERROR_MORE_DATA
+
+constexpr std::uint32_t kRegistryReadAccess = 0x20019;   // KEY_READ
+constexpr std::uint32_t kRegistryWriteAccess = 0x20006;  // KEY_WRITE
+
+struct RegistryQuery {
+  long status = kRegistrySuccess;
+  std::string data;  // the bytes the system wrote into the caller's buffer, as text
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // Opens an existing key; never creates one. On success stores the open key in `key`.
+  virtual long Open(RegistryKey root, const std::string& subKey, std::uint32_t access,
+                    RegistryKey& key) = 0;
+  // Reads a value of any type into a buffer of `capacity` bytes; data that does not fit
+  // fails with kRegistryMoreData.
+  virtual RegistryQuery Query(RegistryKey key, const std::string& valueName,
+                              std::uint32_t capacity) = 0;
+  // Stores `value` as a string value, without a terminating NUL.
+  virtual long SetString(RegistryKey key, const std::string& valueName,
+                         const std::string& value) = 0;
+  virtual void Close(RegistryKey key) = 0;
+};
+
+}  // namespace tesk::platform

@@ -1,0 +1,47 @@
+#pragma once
+// Files, program start, the host thread's message queue and message boxes: the small services
+// of the operating system's shell that the library's chores use.
+
+#include <string>
+
+namespace tesk::platform {
+
+// The window styles of a started program's main window (values of ShowWindow).
+enum class WindowStyle { Hidden = 0, NormalFocus = 1, MinimizedFocus = 2 };
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual bool FileExists(const std::string& path) = 0;
+};
+
+class ProgramLauncher {
+ public:
+  virtual ~ProgramLauncher() = default;
+  // Starts `commandLine` without waiting for it; throws PlatformError when it cannot start.
+  virtual void Start(const std::string& commandLine, WindowStyle style) = 0;
+};
+
+class HostThread {
+ public:
+  virtual ~HostThread() = default;
+  // Lets the messages already queued for the host's thread run, once.
+  virtual void ProcessPendingMessages() = 0;
+  virtual void Pause(unsigned milliseconds) = 0;
+};
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // A message box with an OK button; returns when the user dismisses it.
+  virtual void ShowOk(const std::string& text) = 0;
+};
+
+class Environment {
+ public:
+  virtual ~Environment() = default;
+  // The folder holding the library file, without a trailing "\".
+  virtual std::string LibraryFolder() = 0;
+};
+
+}  // namespace tesk::platform

@@ -1,0 +1,84 @@
+// ClsInfo: the host's way to the library's windows and chores. The windows and the chores that
+// are not built yet keep the host's values and answer E_NOTIMPL with a readable description.
+
+#include "TeskLumoraLib.h"
+#include "interface/host_values.h"
+#include "platform/win32/automation_classes.h"
+#include "platform/win32/automation_object.h"
+#include "platform/win32/text_encoding.h"
+
+namespace tesk::win32 {
+namespace {
+
+class ClsInfoObject final : public AutomationObject<_ClsInfo> {
+ public:
+  ClsInfoObject() : AutomationObject(L"TeskLumoraLib.ClsInfo") {}
+
+  HRESULT STDMETHODCALLTYPE ShowAboutUs(BSTR productName, BSTR userInfo, BSTR version,
+                                        VARIANT_BOOL isRegistered, VARIANT* result) override {
+    if (!result) return E_POINTER;
+    return Guarded([&] {
+      HostValues values = SharedHostValues();
+      values.aboutProductName = Utf8FromBstr(productName);
+      values.aboutUserInfo = Utf8FromBstr(userInfo);
+      values.aboutVersion = Utf8FromBstr(version);
+      values.aboutIsRegistered = isRegistered != VARIANT_FALSE;
+      SharedHostValues() = std::move(values);
+      return NotAvailableYet(L"The About window");
+    });
+  }
+
+  HRESULT STDMETHODCALLTYPE ShowWhatNew(BSTR whatNew, VARIANT* result) override {
+    if (!result) return E_POINTER;
+    return Guarded([&] {
+      SharedHostValues().whatNewText = Utf8FromBstr(whatNew);
+      return NotAvailableYet(L"The what's-new window");
+    });
+  }
+
+  HRESULT STDMETHODCALLTYPE ShowShortcutKeysForm(BSTR* list, VARIANT* result) override {
+    if (!list || !result) return E_POINTER;
+    return NotAvailableYet(L"The shortcut-key window");
+  }
+
+  HRESULT STDMETHODCALLTYPE ShowShortcutKey(SAFEARRAY** table, VARIANT* result) override {
+    if (!table || !result) return E_POINTER;
+    return NotAvailableYet(L"The shortcut-key window");
+  }
+
+  HRESULT STDMETHODCALLTYPE SetSql(VARIANT_BOOL*, VARIANT_BOOL* result) override {
+    if (!result) return E_POINTER;
+    return NotAvailableYet(L"Starting the database server");
+  }
+
+  HRESULT STDMETHODCALLTYPE ShowReportABug(BSTR* result) override {
+    if (!result) return E_POINTER;
+    return NotAvailableYet(L"The bug-report window");
+  }
+
+  HRESULT STDMETHODCALLTYPE ShowReportABugPath(BSTR* result) override {
+    if (!result) return E_POINTER;
+    return NotAvailableYet(L"Fetching the bug-report address");
+  }
+
+  HRESULT STDMETHODCALLTYPE SetProductName(BSTR* productSymbol) override {
+    if (!productSymbol) return E_POINTER;
+    return Guarded([&] {
+      SharedHostValues().productSymbol = Utf8FromBstr(*productSymbol);
+      return S_OK;
+    });
+  }
+
+ private:
+  HRESULT NotAvailableYet(const std::wstring& feature) const {
+    return Fail(E_NOTIMPL, feature + L" is not available in this version of TeskLumoraLib.");
+  }
+};
+
+}  // namespace
+
+HRESULT CreateClsInfo(REFIID iid, void** object) {
+  return CreateAutomationObject<ClsInfoObject>(iid, object);
+}
+
+}  // namespace tesk::win32

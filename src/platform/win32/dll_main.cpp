@@ -1,0 +1,42 @@
+// The DLL's entry points: what the automation runtime and regsvr32 call.
+
+#include <windows.h>
+#include <olectl.h>
+
+#include "platform/win32/class_factory.h"
+#include "platform/win32/registration.h"
+#include "platform/win32/server_lifetime.h"
+#include "platform/win32/type_library.h"
+
+using tesk::win32::RegistrationScope;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    tesk::win32::SetThisModule(instance);
+    DisableThreadLibraryCalls(instance);
+  } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+    // Only on FreeLibrary: at process exit oleaut32 may already be gone.
+    tesk::win32::ReleaseTypeLibrary();
+  }
+  return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
+  return tesk::win32::GetClassFactory(clsid, iid, object);
+}
+
+STDAPI DllCanUnloadNow() { return tesk::win32::CanUnload() ? S_OK : S_FALSE; }
+
+STDAPI DllRegisterServer() { return tesk::win32::RegisterServer(RegistrationScope::Machine); }
+
+STDAPI DllUnregisterServer() {
+  return tesk::win32::UnregisterServer(RegistrationScope::Machine);
+}
+
+// regsvr32 /n /i:user registers for the current user only, without administrator rights;
+// any other command line means the whole machine.
+STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
+  const bool perUser = commandLine && lstrcmpiW(commandLine, L"user") == 0;
+  const RegistrationScope scope = perUser ? RegistrationScope::User : RegistrationScope::Machine;
+  return install ? tesk::win32::RegisterServer(scope) : tesk::win32::UnregisterServer(scope);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// What keeps the DLL loaded: its live objects and the server locks hosts take through
+// IClassFactory::LockServer. Also where the DLL learns its own module handle.
+
+#include <windows.h>
+
+namespace tesk::win32 {
+
+void SetThisModule(HMODULE module);
+HMODULE ThisModule();
+
+void ObjectCreated();
+void ObjectDestroyed();
+void LockServer(bool lock);
+bool CanUnload();
+
+}  // namespace tesk::win32

@@ -1,0 +1,60 @@
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+
+#include "platform/platform_error.h"
+#include "platform/win32/module_path.h"
+#include "platform/win32/system_message.h"
+#include "platform/win32/text_encoding.h"
+#include "platform/win32/unique_resource.h"
+
+namespace tesk::win32 {
+
+// Message boxes carry the library's name, as a script host's own boxes carry theirs.
+constexpr wchar_t kMessageBoxTitle[] = L"TeskLumoraLib";
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(AnsiFromUtf8(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Win32ProgramLauncher::Start(const std::string& commandLine, platform::WindowStyle style) {
+  std::string command = AnsiFromUtf8(commandLine);  // CreateProcessA may write into it
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(style);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    throw platform::PlatformError(SystemMessage(GetLastError()));
+  }
+  // The program runs on by itself; only our handles to it are closed.
+  UniqueHandle processHandle(process.hProcess);
+  UniqueHandle threadHandle(process.hThread);
+}
+
+void Win32HostThread::ProcessPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // the host's loop must still see it
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32HostThread::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+
+void Win32MessageBoxes::ShowOk(const std::string& text) {
+  MessageBoxW(nullptr, WideFromUtf8(text).c_str(), kMessageBoxTitle, MB_OK);
+}
+
+std::string Win32Environment::LibraryFolder() {
+  const std::wstring folder = ModuleFolder();
+  return Utf8FromWide(folder.data(), folder.size());
+}
+
+}  // namespace tesk::win32

@@ -1,0 +1,34 @@
+#pragma once
+// The shell services of platform/shell.h on Windows.
+
+#include "platform/shell.h"
+
+namespace tesk::win32 {
+
+class Win32FileSystem final : public platform::FileSystem {
+ public:
+  bool FileExists(const std::string& path) override;
+};
+
+class Win32ProgramLauncher final : public platform::ProgramLauncher {
+ public:
+  void Start(const std::string& commandLine, platform::WindowStyle style) override;
+};
+
+class Win32HostThread final : public platform::HostThread {
+ public:
+  void ProcessPendingMessages() override;
+  void Pause(unsigned milliseconds) override;
+};
+
+class Win32MessageBoxes final : public platform::MessageBoxes {
+ public:
+  void ShowOk(const std::string& text) override;
+};
+
+class Win32Environment final : public platform::Environment {
+ public:
+  std::string LibraryFolder() override;
+};
+
+}  // namespace tesk::win32

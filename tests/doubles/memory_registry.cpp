@@ -1,0 +1,72 @@
+#include "doubles/memory_registry.h"
+
+#include <cstdio>
+
+namespace tesk::test {
+
+constexpr long kFileNotFound = 2;
+constexpr long kInvalidHandle = 6;
+
+std::string MemoryRegistry::Path(platform::RegistryKey root, const std::string& subKey) {
+  char prefix[32];
+  std::snprintf(prefix, sizeof prefix, "%llx|", static_cast<unsigned long long>(root));
+  return prefix + subKey;
+}
+
+void MemoryRegistry::AddKey(platform::RegistryKey root, const std::string& subKey) {
+  keys_[Path(root, subKey)];
+}
+
+void MemoryRegistry::SetRaw(platform::RegistryKey root, const std::string& subKey,
+                            const std::string& name, const std::string& bytes) {
+  keys_[Path(root, subKey)][name] = bytes;
+}
+
+bool MemoryRegistry::HasValue(platform::RegistryKey root, const std::string& subKey,
+                              const std::string& name) const {
+  const auto key = keys_.find(Path(root, subKey));
+  return key != keys_.end() && key->second.count(name) != 0;
+}
+
+std::string MemoryRegistry::Raw(platform::RegistryKey root, const std::string& subKey,
+                                const std::string& name) const {
+  return keys_.at(Path(root, subKey)).at(name);
+}
+
+bool MemoryRegistry::HasKey(platform::RegistryKey root, const std::string& subKey) const {
+  return keys_.count(Path(root, subKey)) != 0;
+}
+
+long MemoryRegistry::Open(platform::RegistryKey root, const std::string& subKey,
+                          std::uint32_t access, platform::RegistryKey& key) {
+  lastAccess_ = access;
+  const std::string path = Path(root, subKey);
+  if (keys_.count(path) == 0) return kFileNotFound;
+  key = nextHandle_++;
+  open_[key] = path;
+  return platform::kRegistrySuccess;
+}
+
+platform::RegistryQuery MemoryRegistry::Query(platform::RegistryKey key,
+                                              const std::string& valueName,
+                                              std::uint32_t capacity) {
+  const auto handle = open_.find(key);
+  if (handle == open_.end()) return {kInvalidHandle, {}};
+  const auto& values = keys_[handle->second];
+  const auto value = values.find(valueName);
+  if (value == values.end()) return {kFileNotFound, {}};
+  if (value->second.size() > capacity) return {platform::kRegistryMoreData, {}};
+  return {platform::kRegistrySuccess, value->second};
+}
+
+long MemoryRegistry::SetString(platform::RegistryKey key, const std::string& valueName,
+                               const std::string& value) {
+  const auto handle = open_.find(key);
+  if (handle == open_.end()) return kInvalidHandle;
+  keys_[handle->second][valueName] = value;
+  return platform::kRegistrySuccess;
+}
+
+void MemoryRegistry::Close(platform::RegistryKey key) { open_.erase(key); }
+
+}  // namespace tesk::test
