@@ -8,11 +8,13 @@
 
 #include <new>
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "platform/win32/error_info.h"
 #include "platform/win32/server_lifetime.h"
 #include "platform/win32/type_library.h"
+#include "platform/win32/variant_references.h"
 
 namespace tesk::win32 {
 
@@ -74,11 +76,26 @@ class AutomationObject : public Interface, public ISupportErrorInfo {
                                    UINT* argumentError) override {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     DISPPARAMS noArguments{};
+    if (!params) params = &noArguments;
+    if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
+    if (params->cNamedArgs > params->cArgs ||
+        (params->cNamedArgs > 0 && !params->rgdispidNamedArgs)) {
+      return E_INVALIDARG;
+    }
     InterfaceTypeInfo info{};
     const HRESULT hr = GetInterfaceTypeInfo(__uuidof(Interface), info);
     if (FAILED(hr)) return hr;
-    return info.vtable->Invoke(static_cast<Interface*>(this), id, flags,
-                               params ? params : &noArguments, result, exception, argumentError);
+    if (!HasVariantReferences(*params)) {
+      return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, params, result,
+                                 exception, argumentError);
+    }
+    return Guarded([&] {
+      std::vector<VARIANTARG> args = AdaptVariantReferences(*info.vtable, id, *params);
+      DISPPARAMS adapted = *params;
+      adapted.rgvarg = args.data();
+      return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, &adapted, result,
+                                 exception, argumentError);
+    });
   }
 
   // ISupportErrorInfo
