@@ -1,8 +1,9 @@
 # Shared part of the mingw-w64 toolchain files; expects TESK_MINGW_TRIPLET and TESK_WINDOWS_ARCH.
+# The posix thread model: GoogleTest needs std::mutex; winpthread is linked statically.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${TESK_MINGW_TRIPLET})
-set(CMAKE_C_COMPILER ${TESK_MINGW_TRIPLET}-gcc)
-set(CMAKE_CXX_COMPILER ${TESK_MINGW_TRIPLET}-g++)
+set(CMAKE_C_COMPILER ${TESK_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TESK_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${TESK_MINGW_TRIPLET}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${TESK_MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -14,7 +14,7 @@
 #include "platform/win32/error_info.h"
 #include "platform/win32/server_lifetime.h"
 #include "platform/win32/type_library.h"
-#include "platform/win32/variant_references.h"
+#include "platform/win32/dispatch_arguments.h"
 
 namespace tesk::win32 {
 
@@ -85,15 +85,12 @@ class AutomationObject : public Interface, public ISupportErrorInfo {
     InterfaceTypeInfo info{};
     const HRESULT hr = GetInterfaceTypeInfo(__uuidof(Interface), info);
     if (FAILED(hr)) return hr;
-    if (!HasVariantReferences(*params)) {
-      return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, params, result,
-                                 exception, argumentError);
-    }
     return Guarded([&] {
-      std::vector<VARIANTARG> args = AdaptVariantReferences(*info.vtable, id, *params);
-      DISPPARAMS adapted = *params;
-      adapted.rgvarg = args.data();
-      return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, &adapted, result,
+      DISPPARAMS prepared = *params;
+      std::vector<VARIANTARG> storage;
+      const HRESULT checked = PrepareArguments(*info.vtable, id, prepared, storage);
+      if (FAILED(checked)) return checked;
+      return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, &prepared, result,
                                  exception, argumentError);
     });
   }

@@ -54,6 +54,12 @@ std::string Utf8FromAnsi(const std::string& text) {
   return Utf8FromWide(wide.data(), wide.size());
 }
 
+std::string AnsiFromWide(const wchar_t* text, size_t length) {
+  return FromWide(CP_ACP, text, length);
+}
+
+std::wstring WideThroughAnsi(const std::string& text) { return ToWide(CP_ACP, AnsiFromUtf8(text)); }
+
 std::string Utf8FromBstr(BSTR text) {
   return text ? Utf8FromWide(text, SysStringLen(text)) : std::string();
 }

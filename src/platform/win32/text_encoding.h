@@ -14,6 +14,9 @@ std::string Utf8FromWide(const wchar_t* text, size_t length);
 
 std::string AnsiFromUtf8(const std::string& text);
 std::string Utf8FromAnsi(const std::string& text);
+std::string AnsiFromWide(const wchar_t* text, size_t length);
+// The text as the ANSI code page carries it (characters it lacks become "?"), in UTF-16.
+std::wstring WideThroughAnsi(const std::string& text);
 
 // A NULL BSTR is the empty string; embedded NUL characters are kept.
 std::string Utf8FromBstr(BSTR text);

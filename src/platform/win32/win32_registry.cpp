@@ -2,7 +2,14 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/win32/text_encoding.h"
+
+// Values are read and written as the ANSI functions are documented to: text converted to the
+// ANSI code page, string data stored exactly as long as the text. The conversion is made here,
+// over the wide functions, because Wine's RegQueryValueExA counts a terminating NUL that was
+// never stored.
 
 namespace tesk::win32 {
 namespace {
@@ -14,6 +21,18 @@ HKEY ToHkey(platform::RegistryKey key) {
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(key)));
   }
   return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(key));
+}
+
+bool IsStringType(DWORD type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// The bytes an ANSI query would deliver for the wide query's result.
+std::string AnsiBytes(DWORD type, const std::vector<BYTE>& data, DWORD size) {
+  if (IsStringType(type)) {
+    return AnsiFromWide(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
+  }
+  return std::string(reinterpret_cast<const char*>(data.data()), size);
 }
 
 }  // namespace
@@ -30,22 +49,31 @@ long Win32Registry::Open(platform::RegistryKey root, const std::string& subKey,
 platform::RegistryQuery Win32Registry::Query(platform::RegistryKey key,
                                              const std::string& valueName,
                                              std::uint32_t capacity) {
-  std::string buffer(capacity, ' ');
-  DWORD size = capacity;
+  std::vector<BYTE> data(static_cast<size_t>(capacity) * sizeof(wchar_t));
+  DWORD size = static_cast<DWORD>(data.size());
+  DWORD type = REG_NONE;
   platform::RegistryQuery result;
-  result.status = RegQueryValueExA(ToHkey(key), AnsiFromUtf8(valueName).c_str(), nullptr,
-                                   nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
-  // Only the bytes the value holds count: Windows may add a NUL past them when it has room.
-  if (result.status == ERROR_SUCCESS) result.data = Utf8FromAnsi(buffer.substr(0, size));
+  result.status = RegQueryValueExW(ToHkey(key), WideThroughAnsi(valueName).c_str(), nullptr,
+                                   &type, data.data(), &size);
+  if (result.status != ERROR_SUCCESS) return result;
+  const std::string bytes = AnsiBytes(type, data, size);
+  if (bytes.size() > capacity) {
+    result.status = ERROR_MORE_DATA;
+    return result;
+  }
+  result.data = Utf8FromAnsi(bytes);
   return result;
 }
 
 long Win32Registry::SetString(platform::RegistryKey key, const std::string& valueName,
                               const std::string& value) {
-  const std::string bytes = AnsiFromUtf8(value);
-  return RegSetValueExA(ToHkey(key), AnsiFromUtf8(valueName).c_str(), 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(bytes.data()),
-                        static_cast<DWORD>(bytes.size()));
+  const std::wstring text = WideThroughAnsi(value);
+  // The registry adds a NUL to string data it finds followed by one; a space after the text
+  // keeps the stored value exactly as long as the text.
+  const std::wstring buffer = text + L' ';
+  return RegSetValueExW(ToHkey(key), WideThroughAnsi(valueName).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(buffer.data()),
+                        static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
 
 void Win32Registry::Close(platform::RegistryKey key) { RegCloseKey(ToHkey(key)); }

@@ -1,0 +1,28 @@
+// A real late-binding host: JScript passes every argument by value.
+var passed = 0, failed = 0;
+function check(title, ok) {
+  if (ok) { passed++; WScript.Echo("PASS " + title); }
+  else { failed++; WScript.Echo("FAIL " + title); }
+}
+
+var shell = new ActiveXObject("WScript.Shell");
+shell.RegWrite("HKCU\\Software\\TeskLumoraLibScript\\", "");
+var info = new ActiveXObject("TeskLumoraLib.ClsInfo");
+info.SetProductName("TAX");
+var reg = new ActiveXObject("TeskLumoraLib.clsNewRegLib");
+
+var path = "HKEY_CURRENT_USER\\Software\\TeskLumoraLibScript";
+reg.SetRegKeyValue(path, "FromJScript", "  written by JScript  ");
+check("the value reads back trimmed", reg.GetRegKeyValue(path, "FromJScript") === "written by JScript");
+check("a missing value reads as empty text", reg.GetRegKeyValue(path, "Missing") === "");
+check("a path ending in a backslash reads nothing", reg.GetRegKeyValue(path + "\\", "FromJScript") === "");
+
+try {
+  info.ShowReportABug();
+  check("an unavailable window raises an error", false);
+} catch (e) {
+  check("an unavailable window raises a readable error",
+        e.number === (0x80004001 | 0) && e.description.indexOf("bug-report window") >= 0);
+}
+
+WScript.Echo(passed + " passed, " + failed + " failed");

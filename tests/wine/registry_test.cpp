@@ -1,0 +1,112 @@
+// clsNewRegLib's registry values against Wine's real registry, on a private test key.
+
+#include "wine_test_support.h"
+
+namespace tesk::wine_test {
+namespace {
+
+const std::wstring kSubKey = L"Software\\TeskLumoraLibTest";
+const std::wstring kPath = L"HKEY_CURRENT_USER\\" + kSubKey;
+
+class RegistryValues : public ::testing::Test {
+ protected:
+  // Reads through the public operation; `path` receives what the call left in the variable.
+  std::wstring Get(const std::wstring& keyPath, const std::wstring& valueName,
+                   std::wstring* path = nullptr) {
+    Bstr pathArg(keyPath);
+    Bstr nameArg(valueName);
+    Bstr result;
+    const HRESULT hr = SharedRegLib()->GetRegKeyValue(pathArg.put(), nameArg.put(), result.put());
+    EXPECT_EQ(hr, S_OK) << Hr(hr);
+    if (path) *path = pathArg.str();
+    return result.str();
+  }
+  std::wstring Set(const std::wstring& keyPath, const std::wstring& valueName,
+                   const std::wstring& value) {
+    Bstr pathArg(keyPath);
+    Bstr nameArg(valueName);
+    Bstr valueArg(value);
+    VARIANT result;
+    VariantInit(&result);
+    const HRESULT hr =
+        SharedRegLib()->SetRegKeyValue(pathArg.put(), nameArg.put(), valueArg.put(), &result);
+    EXPECT_EQ(hr, S_OK) << Hr(hr);
+    EXPECT_EQ(V_VT(&result), VT_EMPTY);
+    return pathArg.str();
+  }
+
+  TestKey key{kSubKey};
+};
+
+TEST_F(RegistryValues, WrittenTextIsStoredWithoutNulAndReadsBackTrimmed) {
+  EXPECT_EQ(Set(kPath, L"Name", L"  spaced value  "), kSubKey);
+  DWORD type = 0;
+  DWORD size = 0;
+  EXPECT_EQ(key.Read(L"Name", &type, &size), L"  spaced value  ");
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(size, 16 * sizeof(wchar_t)) << "no terminating NUL is stored";
+  EXPECT_EQ(Get(kPath, L"Name"), L"spaced value");
+
+  Set(kPath, L"", L"the default");
+  EXPECT_EQ(key.Read(L""), L"the default");
+  EXPECT_EQ(Get(kPath, L""), L"the default");
+}
+
+TEST_F(RegistryValues, AValueStoredWithItsNulByAnotherWriterKeepsIt) {
+  const wchar_t data[] = L"with nul";
+  key.SetRaw(L"Other", REG_SZ, data, sizeof data);
+  EXPECT_EQ(Get(kPath, L"Other"), std::wstring(L"with nul\0", 9));
+}
+
+TEST_F(RegistryValues, ValuesOver25000BytesReadAsEmptyText) {
+  const std::wstring fits(25000, L'x');
+  const std::wstring tooLong(25001, L'x');
+  key.SetRaw(L"Fits", REG_SZ, fits.data(), static_cast<DWORD>(fits.size() * sizeof(wchar_t)));
+  key.SetRaw(L"TooLong", REG_SZ, tooLong.data(),
+             static_cast<DWORD>(tooLong.size() * sizeof(wchar_t)));
+  EXPECT_EQ(Get(kPath, L"Fits"), fits);
+  EXPECT_EQ(Get(kPath, L"TooLong"), L"");
+}
+
+TEST_F(RegistryValues, UnacceptedPathsChangeNothingAndKeepTheCallersVariable) {
+  const std::wstring lower = L"hkey_current_user\\" + kSubKey;
+  const std::wstring trailing = kPath + L"\\";
+  EXPECT_EQ(Set(lower, L"Lower", L"x"), lower);
+  EXPECT_EQ(Set(trailing, L"Trailing", L"x"), trailing);
+  std::wstring path;
+  EXPECT_EQ(Get(lower, L"Name", &path), L"");
+  EXPECT_EQ(path, lower);
+  EXPECT_FALSE(key.HasValue(L"Lower"));
+  EXPECT_FALSE(key.HasValue(L"Trailing"));
+
+  // An unknown root beginning with "HKEY_" is still parsed: the variable is rewritten.
+  EXPECT_EQ(Set(L"HKEY_NOWHERE\\" + kSubKey, L"Unknown", L"x"), kSubKey);
+  EXPECT_FALSE(key.HasValue(L"Unknown"));
+}
+
+TEST_F(RegistryValues, MissingKeysAreNeverCreated) {
+  Set(kPath + L"\\Missing", L"Name", L"x");
+  HKEY missing = nullptr;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (kSubKey + L"\\Missing").c_str(), 0, KEY_READ,
+                          &missing), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Get(kPath + L"\\Missing", L"Name"), L"");
+}
+
+TEST_F(RegistryValues, ARootOnlyPathUsesTheRootKeyAndEmptiesTheVariable) {
+  const std::wstring name = L"TeskLumoraLibRootValue";
+  EXPECT_EQ(Set(L"HKEY_CURRENT_USER", name, L"at the root"), L"");
+  std::wstring path;
+  EXPECT_EQ(Get(L"HKEY_CURRENT_USER", name, &path), L"at the root");
+  EXPECT_EQ(path, L"");
+  RegDeleteValueW(HKEY_CURRENT_USER, name.c_str());
+}
+
+TEST_F(RegistryValues, TextOfTheAnsiCodePageRoundTrips) {
+  if (GetACP() != 1252) GTEST_SKIP() << "code page " << GetACP();
+  Set(kPath, L"Accents", L"Déjà vu – €");
+  EXPECT_EQ(key.Read(L"Accents"), L"Déjà vu – €");
+  EXPECT_EQ(Get(kPath, L"Accents"), L"Déjà vu – €");
+}
+
+}  // namespace
+}  // namespace tesk::wine_test

@@ -1,0 +1,86 @@
+#pragma once
+// Shared pieces of the tests that drive the built DLL under Wine.
+
+#include <windows.h>
+#include <oleauto.h>
+#include <wrl/client.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "TeskLumoraLib.h"
+
+namespace tesk::wine_test {
+
+using Microsoft::WRL::ComPtr;
+
+// The DLL under test, as given on the test program's command line.
+const std::wstring& DllPath();
+
+// An exported function of a loaded module, typed; null when it is not exported.
+template <typename Function>
+Function ExportOf(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Prints an HRESULT the way Wine's conformance tests do, so a failure shows the code.
+std::string Hr(HRESULT hr);
+
+// An owned BSTR for building arguments.
+class Bstr {
+ public:
+  Bstr() = default;
+  explicit Bstr(const std::wstring& text)
+      : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+  ~Bstr() { SysFreeString(text_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+
+  BSTR get() const { return text_; }
+  BSTR* put() { return &text_; }
+  std::wstring str() const { return text_ ? std::wstring(text_, SysStringLen(text_)) : L""; }
+
+ private:
+  BSTR text_ = nullptr;
+};
+
+// Creates a registered class by its ProgID, as a late-binding host would find it.
+template <typename Interface>
+ComPtr<Interface> CreateByProgId(const wchar_t* progId) {
+  CLSID clsid{};
+  HRESULT hr = CLSIDFromProgID(progId, &clsid);
+  EXPECT_EQ(hr, S_OK) << "CLSIDFromProgID: " << Hr(hr);
+  ComPtr<Interface> object;
+  hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
+                        reinterpret_cast<void**>(object.GetAddressOf()));
+  EXPECT_EQ(hr, S_OK) << "CoCreateInstance: " << Hr(hr);
+  return object;
+}
+
+// One clsNewRegLib for the whole test program: creating one takes five seconds.
+_clsNewRegLib* SharedRegLib();
+
+// A private key under HKEY_CURRENT_USER, created for a test and deleted with all it holds.
+class TestKey {
+ public:
+  explicit TestKey(const std::wstring& subKey);
+  ~TestKey();
+  TestKey(const TestKey&) = delete;
+  TestKey& operator=(const TestKey&) = delete;
+
+  void SetRaw(const std::wstring& name, DWORD type, const void* data, DWORD size);
+  bool HasValue(const std::wstring& name) const;
+  // The bytes stored under `name`, as the wide registry API returns them.
+  std::wstring Read(const std::wstring& name, DWORD* type = nullptr, DWORD* size = nullptr) const;
+
+ private:
+  std::wstring subKey_;
+  HKEY key_ = nullptr;
+};
+
+// Finds a message box with the given title that appears while `action` runs, records its
+// text and presses OK. Returns the text of the first box, or "" when none appeared.
+std::wstring DismissMessageBoxDuring(const wchar_t* title, void (*action)(void*), void* context);
+
+}  // namespace tesk::wine_test
