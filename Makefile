@@ -28,8 +28,8 @@ test-win64: win64
 demo: win64
 	$(XVFB) sh scripts/demo.sh build/win64
 
-bench: win64
-	$(XVFB) sh scripts/bench.sh build/win64
+bench: win32 win64
+	$(XVFB) sh scripts/bench.sh
 
 clean:
 	rm -rf build

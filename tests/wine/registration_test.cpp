@@ -95,7 +95,11 @@ class Registration : public ::testing::Test {
 };
 
 TEST_F(Registration, MachineWideRegistersEverythingAndUnregistersWithoutTrace) {
+  // Whatever an earlier run left registered, unregistering removes it.
+  ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+  ASSERT_EQ(Install(FALSE, L"user"), S_OK);
   ExpectNothingLeft(HKEY_LOCAL_MACHINE);
+  ExpectNothingLeft(HKEY_CURRENT_USER);
   ASSERT_EQ(Call("DllRegisterServer"), S_OK);
   ExpectRegistered(HKEY_LOCAL_MACHINE);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"TeskLumoraLib.ClsInfo"));

@@ -1,0 +1,123 @@
+// The demo: a host application that uses TeskLumoraLib the way the maker's products do.
+// It finds the registered classes by ProgID and prints what each call did.
+
+#include <windows.h>
+#include <oleauto.h>
+#include <wrl/client.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "TeskLumoraLib.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+const wchar_t kDemoKey[] = L"Software\\TeskLumoraLibDemo";
+
+template <typename Interface>
+ComPtr<Interface> Create(const wchar_t* progId) {
+  CLSID clsid{};
+  ComPtr<Interface> object;
+  HRESULT hr = CLSIDFromProgID(progId, &clsid);
+  if (SUCCEEDED(hr)) {
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
+                          reinterpret_cast<void**>(object.GetAddressOf()));
+  }
+  if (FAILED(hr)) std::wprintf(L"  cannot create %ls: %#lx\n", progId, hr);
+  return object;
+}
+
+std::wstring Text(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : L""; }
+
+std::wstring LastErrorDescription() {
+  ComPtr<IErrorInfo> info;
+  BSTR description = nullptr;
+  if (GetErrorInfo(0, info.GetAddressOf()) != S_OK || FAILED(info->GetDescription(&description))) {
+    return L"(no description)";
+  }
+  std::wstring text = Text(description);
+  SysFreeString(description);
+  return text;
+}
+
+void ShowRegistryRoundTrip(_clsNewRegLib* regLib) {
+  // The library writes only to keys that exist, so the demo makes its own.
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, kDemoKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
+  RegCloseKey(key);
+
+  BSTR path = SysAllocString(L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibDemo");
+  BSTR name = SysAllocString(L"Greeting");
+  BSTR value = SysAllocString(L"Hello from TeskLumoraLib");
+  VARIANT none;
+  std::wprintf(L"  SetRegKeyValue(\"%ls\", \"%ls\", \"%ls\")\n", path, name, value);
+  regLib->SetRegKeyValue(&path, &name, &value, &none);
+  std::wprintf(L"    the host's path variable now holds \"%ls\"\n", Text(path).c_str());
+
+  SysFreeString(path);
+  path = SysAllocString(L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibDemo");
+  BSTR read = nullptr;
+  regLib->GetRegKeyValue(&path, &name, &read);
+  std::wprintf(L"  GetRegKeyValue(\"HKEY_CURRENT_USER\\Software\\TeskLumoraLibDemo\", \"%ls\") = \"%ls\"\n",
+               name, Text(read).c_str());
+
+  SysFreeString(path);
+  path = SysAllocString(L"hkey_current_user\\Software\\TeskLumoraLibDemo");
+  SysFreeString(read);
+  read = nullptr;
+  regLib->GetRegKeyValue(&path, &name, &read);
+  std::wprintf(L"  GetRegKeyValue(\"%ls\", ...) = \"%ls\" (root names are case-sensitive)\n",
+               Text(path).c_str(), Text(read).c_str());
+
+  for (BSTR text : {path, name, value, read}) SysFreeString(text);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kDemoKey);
+}
+
+void ShowProductName(_ClsInfo* info) {
+  ComPtr<IDispatch> dispatch;
+  info->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.GetAddressOf()));
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"SetProductName")};
+  DISPID id = 0;
+  dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+  BSTR symbol = SysAllocString(L"VARN");
+  VARIANT argument;
+  V_VT(&argument) = VT_BYREF | VT_BSTR;
+  V_BSTRREF(&argument) = &symbol;
+  DISPPARAMS params{&argument, nullptr, 1, 0};
+  const HRESULT hr = dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr,
+                                      nullptr, nullptr);
+  std::wprintf(L"  late-bound SetProductName(\"VARN\") through dispatch id %#lx: %#lx\n", id, hr);
+  SysFreeString(symbol);
+}
+
+void ShowWindowNotYetAvailable(_ClsInfo* info) {
+  VARIANT result;
+  VariantInit(&result);
+  BSTR product = SysAllocString(L"Varn Accounting");
+  const HRESULT hr = info->ShowAboutUs(product, nullptr, product, VARIANT_TRUE, &result);
+  std::wprintf(L"  ShowAboutUs: %#lx, \"%ls\"\n", hr, LastErrorDescription().c_str());
+  SysFreeString(product);
+}
+
+}  // namespace
+
+int wmain() {
+  CoInitialize(nullptr);
+  std::wprintf(L"TeskLumoraLib demo host\n\nClsInfo\n");
+  if (auto info = Create<_ClsInfo>(L"TeskLumoraLib.ClsInfo")) {
+    ShowProductName(info.Get());
+    ShowWindowNotYetAvailable(info.Get());
+  }
+  std::wprintf(L"\nclsNewRegLib (creating it registers WinReg.dll when present, then waits 5 s)\n");
+  const DWORD start = GetTickCount();
+  if (auto regLib = Create<_clsNewRegLib>(L"TeskLumoraLib.clsNewRegLib")) {
+    std::wprintf(L"  created in %lu ms\n", GetTickCount() - start);
+    ShowRegistryRoundTrip(regLib.Get());
+  }
+  CoUninitialize();
+  return 0;
+}
