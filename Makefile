@@ -3,21 +3,24 @@
 
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps native win32 win64 test test-native test-win32 test-win64 demo bench clean
+.PHONY: all deps native fuzz win32 win64 test test-native test-fuzz test-win32 test-win64 demo bench clean
 
 all: native win32 win64
 
 deps:
 	@sh scripts/install-deps.sh
 
-native win32 win64: deps
+native fuzz win32 win64: deps
 	cmake --preset $@ >/dev/null
 	cmake --build --preset $@
 
-test: test-native test-win32 test-win64
+test: test-native test-fuzz test-win32 test-win64
 
 test-native: native
 	ctest --preset native
+
+test-fuzz: fuzz
+	ctest --preset fuzz
 
 test-win32: win32
 	ctest --preset win32

@@ -3,7 +3,7 @@
 # Safe to run again. As root it runs apt-get; otherwise it prints the line to run and stops.
 set -eu
 
-packages="cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
+packages="cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64
   xvfb xauth python3 python3-pefile"
 

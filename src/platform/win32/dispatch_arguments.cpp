@@ -9,19 +9,14 @@ namespace {
 class FunctionDescription {
  public:
   FunctionDescription(ITypeInfo& typeInfo, DISPID id) : typeInfo_(typeInfo) {
-    TYPEATTR* attributes = nullptr;
-    if (FAILED(typeInfo.GetTypeAttr(&attributes))) return;
-    const WORD count = attributes->cFuncs;
-    typeInfo.ReleaseTypeAttr(attributes);
-    for (UINT index = 0; index < count && !function_; ++index) {
-      FUNCDESC* candidate = nullptr;
-      if (FAILED(typeInfo.GetFuncDesc(index, &candidate))) continue;
-      if (candidate->memid == id) {
-        function_ = candidate;
-      } else {
-        typeInfo.ReleaseFuncDesc(candidate);
-      }
+    ITypeInfo2* indexed = nullptr;
+    if (FAILED(typeInfo.QueryInterface(IID_ITypeInfo2, reinterpret_cast<void**>(&indexed)))) {
+      return;
     }
+    UINT index = 0;
+    const HRESULT found = indexed->GetFuncIndexOfMemId(id, INVOKE_FUNC, &index);
+    indexed->Release();
+    if (SUCCEEDED(found) && FAILED(typeInfo.GetFuncDesc(index, &function_))) function_ = nullptr;
   }
   ~FunctionDescription() {
     if (function_) typeInfo_.ReleaseFuncDesc(function_);
