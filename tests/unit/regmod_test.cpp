@@ -11,16 +11,15 @@ using test::MemoryRegistry;
 constexpr auto kUser = MemoryRegistry::kCurrentUser;
 
 TEST(RootKeyFromName, KnowsTheSevenRootsExactlyAndNothingElse) {
-  EXPECT_EQ(regmod::RootKeyFromName("HKEY_CLASSES_ROOT"), 0x80000000u);
-  EXPECT_EQ(regmod::RootKeyFromName("HKEY_CURRENT_USER"), 0x80000001u);
-  EXPECT_EQ(regmod::RootKeyFromName("HKEY_LOCAL_MACHINE"), 0x80000002u);
-  EXPECT_EQ(regmod::RootKeyFromName("HKEY_USERS"), 0x80000003u);
-  EXPECT_EQ(regmod::RootKeyFromName("HKEY_PERFORMANCE_DATA"), 0x80000004u);
-  EXPECT_EQ(regmod::RootKeyFromName("HKEY_CURRENT_CONFIG"), 0x80000005u);
-  EXPECT_EQ(regmod::RootKeyFromName("HKEY_DYN_DATA"), 0x80000006u);
-  EXPECT_EQ(regmod::RootKeyFromName("hkey_current_user"), 0u);
-  EXPECT_EQ(regmod::RootKeyFromName("HKCU"), 0u);
-  EXPECT_EQ(regmod::RootKeyFromName(""), 0u);
+  const char* roots[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
+                         "HKEY_USERS", "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
+                         "HKEY_DYN_DATA"};
+  for (platform::RegistryKey key = 0; key < 7; ++key) {
+    EXPECT_EQ(regmod::RootKeyFromName(roots[key]), 0x80000000u + key) << roots[key];
+  }
+  for (const char* other : {"hkey_current_user", "HKCU", "HKEY_CURRENT_USER ", ""}) {
+    EXPECT_EQ(regmod::RootKeyFromName(other), 0u) << other;
+  }
 }
 
 struct PathCase {

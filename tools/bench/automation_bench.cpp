@@ -35,20 +35,28 @@ double Median(std::vector<double> samples) {
   return samples[samples.size() / 2];
 }
 
-// Microseconds from LoadLibrary to a ClsInfo in hand.
-double LoadToCreated(const wchar_t* dll) {
+// A ClsInfo from the module's own class factory, as COM would create it.
+ComPtr<_ClsInfo> CreateClsInfo(HMODULE module) {
   using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  const double start = Now();
-  HMODULE module = LoadLibraryW(dll);
   auto entry = reinterpret_cast<GetClassObject>(
       reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
   ComPtr<IClassFactory> factory;
-  entry(CLSID_ClsInfo, IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf()));
   ComPtr<_ClsInfo> info;
-  factory->CreateInstance(nullptr, __uuidof(_ClsInfo), reinterpret_cast<void**>(info.GetAddressOf()));
+  if (entry && SUCCEEDED(entry(CLSID_ClsInfo, IID_IClassFactory,
+                               reinterpret_cast<void**>(factory.GetAddressOf())))) {
+    factory->CreateInstance(nullptr, __uuidof(_ClsInfo),
+                            reinterpret_cast<void**>(info.GetAddressOf()));
+  }
+  return info;
+}
+
+// Microseconds from LoadLibrary to a ClsInfo in hand.
+double LoadToCreated(const wchar_t* dll) {
+  const double start = Now();
+  HMODULE module = LoadLibraryW(dll);
+  ComPtr<_ClsInfo> info = CreateClsInfo(module);
   const double elapsed = Now() - start;
   info.Reset();
-  factory.Reset();
   FreeLibrary(module);
   return elapsed * 1e6;
 }
@@ -80,13 +88,11 @@ int wmain(int argc, wchar_t** argv) {
                loads.size());
 
   HMODULE module = LoadLibraryW(argv[1]);
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  auto entry = reinterpret_cast<GetClassObject>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  ComPtr<IClassFactory> factory;
-  entry(CLSID_ClsInfo, IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf()));
-  ComPtr<_ClsInfo> info;
-  factory->CreateInstance(nullptr, __uuidof(_ClsInfo), reinterpret_cast<void**>(info.GetAddressOf()));
+  ComPtr<_ClsInfo> info = CreateClsInfo(module);
+  if (!info) {
+    std::fwprintf(stderr, L"cannot create ClsInfo from %ls\n", argv[1]);
+    return 1;
+  }
 
   BSTR symbol = SysAllocString(L"VARN");
   const double vtable = PerCall([&] { info->SetProductName(&symbol); }, 101, 20000);
@@ -107,7 +113,6 @@ int wmain(int argc, wchar_t** argv) {
 
   SysFreeString(symbol);
   info.Reset();
-  factory.Reset();
   FreeLibrary(module);
   CoUninitialize();
   return 0;
