@@ -1,14 +1,23 @@
 #!/bin/sh
-# The demo: registers the freshly built DLL in the demo's own Wine prefix and runs the demo host.
-# usage: demo.sh BUILD_DIR (the win64 build)
+# The demo: registers the freshly built DLL in the demo's own Wine prefix, gives the prefix a
+# drive M: holding a MySQL installation whose server is the stand-in program, and runs the demo
+# host. usage: demo.sh BUILD_DIR (the win64 build)
 set -eu
 build=$(cd "$1" && pwd)
+here=$(dirname "$0")
 export WINEPREFIX="$build/demo-prefix"
-wine_run="$(dirname "$0")/wine-run.sh"
 dll="Z:$build/src/platform/win32/TeskLumoraLib.dll"
 
-[ -d "$WINEPREFIX" ] || "$wine_run" wineboot --init 2>/dev/null
-"$wine_run" regsvr32 /s "$dll"
+[ -d "$WINEPREFIX" ] || "$here/wine-run.sh" wineboot --init 2>/dev/null
+"$here/wine-run.sh" regsvr32 /s "$dll"
 echo "Registered $dll in $WINEPREFIX"
-"$wine_run" "$build/tools/demo_host.exe"
+
+sh "$here/make-test-drives.sh" "$build/demo-drives"
+bin="$build/demo-drives/m/mysql/bin"
+mkdir -p "$bin"
+: > "$bin/mysqlwatch.exe"
+cp "$build/tools/stand_in_program.exe" "$bin/mysqld-opt.exe"
+rm -f "$bin/started.log"
+
+"$here/wine-run.sh" "$build/tools/demo_host.exe"
 wineserver -k 2>/dev/null || true

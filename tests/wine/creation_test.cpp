@@ -2,6 +2,7 @@
 // with and without WinReg.dll beside it, with and without a "regasm" program to start.
 
 #include <fstream>
+#include <vector>
 #include <string>
 
 #include "wine_test_support.h"
@@ -102,34 +103,22 @@ TEST(ClsNewRegLibCreation, WithoutRegasmShowsTheSystemsDescriptionAndDoesNotPaus
 
 TEST(ClsNewRegLibCreation, StartsRegasmMinimisedWithTheUnquotedPathAndPauses) {
   DllCopy copy(L"tesk-with-regasm", true);
-  const std::wstring fake = copy.Folder() + L"\\bin";
-  CreateDirectoryW(fake.c_str(), nullptr);
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring source = self;
-  source = source.substr(0, source.find_last_of(L"\\/")) + L"\\fake_regasm.exe";
-  ASSERT_TRUE(CopyFileW(source.c_str(), (fake + L"\\regasm.exe").c_str(), FALSE));
-  const std::wstring log = copy.Folder() + L"\\regasm.log";
-  SetEnvironmentVariableW(L"PATH", (fake + L";C:\\windows\\system32").c_str());
-  SetEnvironmentVariableW(L"TESK_REGASM_LOG", log.c_str());
+  const std::wstring bin = copy.Folder() + L"\\bin";
+  InstallStandIn(bin + L"\\regasm.exe");
+  SetEnvironmentVariableW(L"PATH", (bin + L";C:\\windows\\system32").c_str());
 
   Creation creation{&copy, 0};
   const std::wstring box = DismissMessageBoxDuring(L"TeskLumoraLib", CreateThroughCopy, &creation);
   EXPECT_EQ(box, L"");
   EXPECT_GE(creation.elapsed, kPausedAtLeast);
 
-  std::ifstream recorded(log.c_str());
-  std::string commandLine;
-  std::string style;
-  std::getline(recorded, commandLine);
-  std::getline(recorded, style);
-  recorded.close();
-  const std::wstring expected = L"regasm " + copy.Folder() + L"\\WinReg.dll /tlb";
-  EXPECT_EQ(commandLine, std::string(expected.begin(), expected.end()));
-  EXPECT_EQ(style, std::to_string(SW_SHOWMINIMIZED));
-  DeleteFileW(log.c_str());
-  DeleteFileW((fake + L"\\regasm.exe").c_str());
-  RemoveDirectoryW(fake.c_str());
+  const std::wstring expected = L"regasm " + copy.Folder() + L"\\WinReg.dll /tlb\t" +
+                                std::to_wstring(SW_SHOWMINIMIZED);
+  EXPECT_EQ(StartLog(bin, 10000), std::vector<std::string>{std::string(expected.begin(), expected.end())});
+  TerminateProcesses(L"regasm.exe");
+  DeleteFileW((bin + L"\\started.log").c_str());
+  DeleteFileW((bin + L"\\regasm.exe").c_str());
+  RemoveDirectoryW(bin.c_str());
 }
 
 }  // namespace

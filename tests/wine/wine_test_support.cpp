@@ -1,12 +1,17 @@
 #include "wine_test_support.h"
 
+#include <shlobj.h>
+#include <tlhelp32.h>
+
 #include <cstdio>
+#include <fstream>
 #include <vector>
 
 namespace tesk::wine_test {
 namespace {
 
 std::wstring dllPath;
+std::wstring standInPath;
 ComPtr<_clsNewRegLib> sharedRegLib;
 
 struct BoxWatch {
@@ -42,6 +47,52 @@ DWORD WINAPI WatchForBox(void* context) {
 }  // namespace
 
 const std::wstring& DllPath() { return dllPath; }
+const std::wstring& StandInPath() { return standInPath; }
+
+void InstallStandIn(const std::wstring& path) {
+  const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+  SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  EXPECT_TRUE(CopyFileW(standInPath.c_str(), path.c_str(), FALSE)) << "to " << std::string(path.begin(), path.end());
+}
+
+std::vector<std::string> StartLog(const std::wstring& folder, DWORD milliseconds) {
+  const std::wstring path = folder + L"\\started.log";
+  for (DWORD waited = 0; GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                         waited < milliseconds; waited += 50) {
+    Sleep(50);
+  }
+  std::vector<std::string> lines;
+  std::ifstream log(path.c_str());
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  return lines;
+}
+
+template <typename Visit>
+void ForEachProcessNamed(const std::wstring& executable, Visit&& visit) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    if (lstrcmpiW(entry.szExeFile, executable.c_str()) == 0) visit(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+}
+
+int CountProcesses(const std::wstring& executable) {
+  int count = 0;
+  ForEachProcessNamed(executable, [&count](DWORD) { ++count; });
+  return count;
+}
+
+void TerminateProcesses(const std::wstring& executable) {
+  ForEachProcessNamed(executable, [](DWORD id) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (!process) return;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  });
+}
 
 _clsNewRegLib* SharedRegLib() {
   if (!sharedRegLib) sharedRegLib = CreateByProgId<_clsNewRegLib>(L"TeskLumoraLib.clsNewRegLib");
@@ -100,13 +151,12 @@ std::wstring DismissMessageBoxDuring(const wchar_t* title, void (*action)(void*)
 
 }  // namespace tesk::wine_test
 
-// Every Wine test program: `program <path of TeskLumoraLib.dll> [gtest flags]`.
+// Every Wine test program: `program <TeskLumoraLib.dll> <stand_in_program.exe> [gtest flags]`.
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  if (argc > 1) {
-    const std::string path = argv[1];
-    tesk::wine_test::dllPath.assign(path.begin(), path.end());
-  }
+  const auto wide = [](const char* text) { return std::wstring(text, text + strlen(text)); };
+  if (argc > 1) tesk::wine_test::dllPath = wide(argv[1]);
+  if (argc > 2) tesk::wine_test::standInPath = wide(argv[2]);
   CoInitialize(nullptr);
   const int result = RUN_ALL_TESTS();
   tesk::wine_test::sharedRegLib.Reset();

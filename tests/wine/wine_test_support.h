@@ -6,6 +6,7 @@
 #include <wrl/client.h>
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,19 @@ namespace tesk::wine_test {
 
 using Microsoft::WRL::ComPtr;
 
-// The DLL under test, as given on the test program's command line.
+// The DLL under test and the stand-in program (tools/stand_in), as given on the test
+// program's command line.
 const std::wstring& DllPath();
+const std::wstring& StandInPath();
+
+// Copies the stand-in program to `path` (its folder is created).
+void InstallStandIn(const std::wstring& path);
+// The starts a stand-in noted in "started.log" in `folder`, each "command line<TAB>style";
+// waits up to `milliseconds` for the first one.
+std::vector<std::string> StartLog(const std::wstring& folder, DWORD milliseconds = 0);
+// Running processes whose executable has this file name (any case); and ending them.
+int CountProcesses(const std::wstring& executable);
+void TerminateProcesses(const std::wstring& executable);
 
 // An exported function of a loaded module, typed; null when it is not exported.
 template <typename Function>

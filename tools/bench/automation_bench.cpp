@@ -1,16 +1,19 @@
 // Timing tool for the automation server, run under Wine by `make bench`:
 //   - LoadLibrary of the DLL to a created ClsInfo (the DLL unloaded again between runs);
 //   - a late-bound SetProductName (GetIDsOfNames once, then Invoke) against the same call
-//     through the virtual table.
+//     through the virtual table;
+//   - SetSql while a server runs (a stand-in program named mysqld.exe): the process snapshot.
 // Each figure is the median of many samples in one run.
 
 #include <windows.h>
 #include <oleauto.h>
+#include <tlhelp32.h>
 #include <wrl/client.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <cstring>
 #include <vector>
 
 #include "TeskLumoraLib.h"
@@ -73,11 +76,49 @@ double PerCall(Call&& call, int batches, int calls) {
   return Median(samples);
 }
 
+int ProcessCount() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+// SetSql with a server already running: only the drive walk and the process snapshot.
+void MeasureSetSql(_ClsInfo* info, const wchar_t* standIn) {
+  wchar_t server[MAX_PATH];
+  GetTempPathW(MAX_PATH, server);
+  wcscat(server, L"mysqld.exe");
+  CopyFileW(standIn, server, FALSE);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(server, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    std::fwprintf(stderr, L"cannot start the stand-in server\n");
+    return;
+  }
+  VARIANT_BOOL start = VARIANT_FALSE;
+  VARIANT_BOOL result = VARIANT_FALSE;
+  const double perCall = PerCall([&] { info->SetSql(&start, &result); }, 51, 20);
+  std::wprintf(L"SetSql while a server runs: median %.0f us per call, %d processes running\n",
+               perCall / 1000, ProcessCount());
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  DeleteFileW(server);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) {
-    std::fwprintf(stderr, L"usage: automation_bench <TeskLumoraLib.dll>\n");
+  if (argc < 3) {
+    std::fwprintf(stderr, L"usage: automation_bench <TeskLumoraLib.dll> <stand_in_program.exe>\n");
     return 2;
   }
   CoInitialize(nullptr);
@@ -112,6 +153,7 @@ int wmain(int argc, wchar_t** argv) {
                lateBound / vtable);
 
   SysFreeString(symbol);
+  MeasureSetSql(info.Get(), argv[2]);
   info.Reset();
   FreeLibrary(module);
   CoUninitialize();

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include <tlhelp32.h>
 #include <wrl/client.h>
 
 #include <cstdio>
@@ -16,6 +17,7 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 const wchar_t kDemoKey[] = L"Software\\TeskLumoraLibDemo";
+const wchar_t kServer[] = L"mysqld-opt.exe";
 
 template <typename Interface>
 ComPtr<Interface> Create(const wchar_t* progId) {
@@ -103,6 +105,54 @@ void ShowWindowNotYetAvailable(_ClsInfo* info) {
   SysFreeString(product);
 }
 
+int CountServerProcesses() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    if (lstrcmpiW(entry.szExeFile, kServer) == 0) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+void StopServers() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    if (lstrcmpiW(entry.szExeFile, kServer) != 0) continue;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+    TerminateProcess(process, 0);
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+}
+
+void CallSetSql(_ClsInfo* info) {
+  VARIANT_BOOL start = VARIANT_TRUE;
+  VARIANT_BOOL result = VARIANT_TRUE;
+  info->SetSql(&start, &result);
+  // The server is started, not waited for: give it a moment to appear in the process list.
+  for (int waited = 0; waited < 3000 && CountServerProcesses() == 0; waited += 100) Sleep(100);
+  std::wprintf(L"  SetSql returned %ls; %ls processes running: %d\n",
+               result ? L"true" : L"false", kServer, CountServerProcesses());
+}
+
+// M: holds a MySQL installation whose server is the stand-in program (see scripts/demo.sh).
+void ShowDatabaseServerStart(_ClsInfo* info) {
+  CallSetSql(info);
+  CallSetSql(info);
+  std::wprintf(L"  starts the stand-in server noted in M:\\mysql\\bin\\started.log:\n");
+  if (FILE* log = _wfopen(L"M:\\mysql\\bin\\started.log", L"r")) {
+    wchar_t line[512];
+    while (std::fgetws(line, 512, log)) std::wprintf(L"    %ls", line);
+    std::fclose(log);
+  }
+  StopServers();
+}
+
 }  // namespace
 
 int wmain() {
@@ -111,6 +161,8 @@ int wmain() {
   if (auto info = Create<_ClsInfo>(L"TeskLumoraLib.ClsInfo")) {
     ShowProductName(info.Get());
     ShowWindowNotYetAvailable(info.Get());
+    std::wprintf(L"\nSetSql (make sure the local MySQL server runs)\n");
+    ShowDatabaseServerStart(info.Get());
   }
   std::wprintf(L"\nclsNewRegLib (creating it registers WinReg.dll when present, then waits 5 s)\n");
   const DWORD start = GetTickCount();

@@ -3,9 +3,12 @@
 
 #include "TeskLumoraLib.h"
 #include "interface/host_values.h"
+#include "interface/mysql_startup.h"
 #include "platform/win32/automation_classes.h"
 #include "platform/win32/automation_object.h"
 #include "platform/win32/text_encoding.h"
+#include "platform/win32/win32_machine.h"
+#include "platform/win32/win32_shell.h"
 
 namespace tesk::win32 {
 namespace {
@@ -46,9 +49,20 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
     return NotAvailableYet(L"The shortcut-key window");
   }
 
+  // Never fails and tells nothing: the host's flag is not consulted and the result is false.
   HRESULT STDMETHODCALLTYPE SetSql(VARIANT_BOOL*, VARIANT_BOOL* result) override {
     if (!result) return E_POINTER;
-    return NotAvailableYet(L"Starting the database server");
+    Win32DriveList drives;
+    Win32FileSystem files;
+    Win32ProcessList processes;
+    Win32ProgramLauncher programs;
+    try {
+      tesk::SetSql({drives, files, processes, programs});
+    } catch (...) {
+      // Whatever a step met, it was to be passed over.
+    }
+    *result = VARIANT_FALSE;
+    return S_OK;
   }
 
   HRESULT STDMETHODCALLTYPE ShowReportABug(BSTR* result) override {

@@ -52,6 +52,11 @@ struct HandleTraits {
   static HANDLE Invalid() { return nullptr; }
   static void Close(HANDLE handle) { CloseHandle(handle); }
 };
+// Handles from functions that answer INVALID_HANDLE_VALUE on failure (CreateFile, snapshots).
+struct FileHandleTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE handle) { CloseHandle(handle); }
+};
 struct BstrTraits {
   static BSTR Invalid() { return nullptr; }
   static void Close(BSTR text) { SysFreeString(text); }
@@ -63,6 +68,7 @@ struct LocalMemoryTraits {
 
 using UniqueHkey = UniqueResource<HKEY, HkeyTraits>;
 using UniqueHandle = UniqueResource<HANDLE, HandleTraits>;
+using UniqueFileHandle = UniqueResource<HANDLE, FileHandleTraits>;
 using UniqueBstr = UniqueResource<BSTR, BstrTraits>;
 using UniqueLocalMemory = UniqueResource<HLOCAL, LocalMemoryTraits>;
 

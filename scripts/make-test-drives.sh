@@ -1,0 +1,14 @@
+#!/bin/sh
+# Gives a Wine prefix the drives SetSql is tested and shown on: M: a hard disk, N: a network drive and
+# R: a floppy, each a folder below DIR. usage: make-test-drives.sh DIR (with WINEPREFIX set)
+set -eu
+dir="$1"
+wine_run="$(dirname "$0")/wine-run.sh"
+for drive in m:hd n:network r:floppy; do
+  letter=${drive%%:*}
+  mkdir -p "$dir/$letter"
+  ln -sfn "$dir/$letter" "$WINEPREFIX/dosdevices/$letter:"
+  "$wine_run" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "${drive#*:}" /f >/dev/null
+done
+# The mount manager reads the drive types when it starts.
+wineserver -k || true

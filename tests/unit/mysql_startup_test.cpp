@@ -1,0 +1,130 @@
+#include "interface/mysql_startup.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform_error.h"
+
+namespace tesk {
+namespace {
+
+using platform::DriveType;
+
+// A machine with drives, files and processes; records the commands started on it.
+class Machine : public platform::DriveList,
+                public platform::FileSystem,
+                public platform::ProcessList,
+                public platform::ProgramLauncher {
+ public:
+  std::vector<platform::Drive> Drives() override { return drives; }
+  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  void ForEachExecutable(const std::function<bool(const std::string&)>& visit) override {
+    for (const auto& process : processes) {
+      if (!visit(process)) return;
+    }
+  }
+  void Start(const std::string& command, platform::WindowStyle style) override {
+    if (style != platform::WindowStyle::Hidden) started.push_back("(not hidden) " + command);
+    const std::string program = command.substr(0, command.find(' '));
+    if (program.find('\\') != std::string::npos && files.count(program) == 0) {
+      throw platform::PlatformError("The system cannot find the file specified.");
+    }
+    started.push_back(command);
+  }
+
+  // An installation with its server program on `letter`.
+  void Install(char letter) {
+    const std::string root = std::string(1, letter) + ":\\mysql\\bin\\";
+    files.insert(root + "mysqlwatch.exe");
+    files.insert(root + "mysqld-opt.exe");
+  }
+  bool RunSetSql() { return SetSql({*this, *this, *this, *this}); }
+
+  std::vector<platform::Drive> drives{{'A', DriveType::Removable}, {'C', DriveType::Fixed},
+                                      {'D', DriveType::Fixed}, {'E', DriveType::Fixed}};
+  std::set<std::string> files;
+  std::vector<std::string> processes{"[System Process]", "C:\\windows\\system32\\svchost.exe"};
+  std::vector<std::string> started;
+};
+
+const std::vector<std::string> kStartFromD = {"D:\\mysql\\bin\\mysqld-opt.exe",
+                                              "Net start mysql"};
+
+TEST(SetSql, ARunningServerUnderAnyNameAndCaseStartsNothing) {
+  const char* running[] = {"mysqld-nt.exe", "C:\\mysql\\bin\\MySqlD-Opt.exe", "MYSQLD.EXE",
+                           "d:/db/mysqld-max.exe", "Mysqld-Max-Nt.Exe"};
+  for (const char* name : running) {
+    Machine machine;
+    machine.Install('D');
+    machine.processes.push_back(name);
+    EXPECT_FALSE(machine.RunSetSql());
+    EXPECT_TRUE(machine.started.empty()) << name;
+  }
+  Machine machine;
+  machine.processes = {"mysqld.exe.old", "C:\\mysqld-nt.exe\\other.exe", "MySqlD-Max-NT.exe"};
+  EXPECT_EQ(FindMySqlServerProcess(machine), "MYSQLD-MAX-NT.EXE");
+}
+
+TEST(SetSql, NamesThatOnlyLookLikeAServerDoNotCount) {
+  Machine machine;
+  machine.Install('D');
+  machine.processes.insert(machine.processes.end(), {"mysqld.exe.old", "mysqld", "xmysqld.exe"});
+  EXPECT_EQ(FindMySqlServerProcess(machine), "");
+  EXPECT_FALSE(machine.RunSetSql());
+  EXPECT_EQ(machine.started, kStartFromD);
+}
+
+TEST(SetSql, WithoutAnInstallationNothingStarts) {
+  Machine machine;
+  EXPECT_FALSE(machine.RunSetSql());
+  EXPECT_TRUE(machine.started.empty());
+}
+
+TEST(SetSql, TheFirstDriveWithTheInstallationIsUsed) {
+  Machine machine;
+  machine.Install('E');
+  machine.Install('D');
+  EXPECT_FALSE(machine.RunSetSql());
+  EXPECT_EQ(machine.started, kStartFromD);
+}
+
+TEST(SetSql, RemovableDrivesArePassedOverAndNetworkDrivesCount) {
+  Machine machine;
+  machine.drives = {{'A', DriveType::Removable}, {'F', DriveType::CdRom},
+                    {'G', DriveType::RamDisk}, {'H', DriveType::Unknown},
+                    {'N', DriveType::Remote}};
+  for (char letter : {'A', 'F', 'G', 'H', 'N'}) machine.Install(letter);
+  EXPECT_FALSE(machine.RunSetSql());
+  EXPECT_EQ(machine.started,
+            (std::vector<std::string>{"N:\\mysql\\bin\\mysqld-opt.exe", "Net start mysql"}));
+}
+
+TEST(SetSql, OnlySixteenQualifyingDrivesAreRecorded) {
+  Machine machine;
+  machine.drives.clear();
+  for (char letter = 'D'; letter < 'D' + 17; ++letter) {
+    machine.drives.push_back({letter, DriveType::Fixed});
+  }
+  machine.Install('D' + 16);
+  EXPECT_FALSE(machine.RunSetSql());
+  EXPECT_TRUE(machine.started.empty()) << "the 17th drive is never looked at";
+
+  machine.drives.insert(machine.drives.begin(), {'A', DriveType::Removable});
+  machine.Install('D' + 15);
+  EXPECT_FALSE(machine.RunSetSql());
+  EXPECT_EQ(machine.started.front(), "S:\\mysql\\bin\\mysqld-opt.exe")
+      << "drives of other types do not count towards the sixteen";
+}
+
+TEST(SetSql, AMissingServerProgramStillRunsTheServiceCommand) {
+  Machine machine;
+  machine.files.insert("D:\\mysql\\bin\\mysqlwatch.exe");
+  EXPECT_FALSE(machine.RunSetSql());
+  EXPECT_EQ(machine.started, std::vector<std::string>{"Net start mysql"});
+}
+
+}  // namespace
+}  // namespace tesk

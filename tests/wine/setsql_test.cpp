@@ -1,0 +1,119 @@
+// SetSql on drives made for the test (M: hard disk, N: network, R: floppy; see
+// scripts/make-test-drives.sh), with the stand-in program as the MySQL server and as "net".
+
+#include "wine_test_support.h"
+
+namespace tesk::wine_test {
+namespace {
+
+const std::wstring kServer = L"mysqld-opt.exe";
+
+class SetSqlOnDrives : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(GetDriveTypeW(L"M:\\"), static_cast<UINT>(DRIVE_FIXED));
+    ASSERT_EQ(GetDriveTypeW(L"N:\\"), static_cast<UINT>(DRIVE_REMOTE));
+    ASSERT_EQ(GetDriveTypeW(L"R:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
+  }
+  void SetUp() override {
+    // "Net start mysql" is looked for in the current folder before the system's.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    netFolder_ = std::wstring(temp) + L"tesk-net";
+    InstallStandIn(netFolder_ + L"\\net.exe");
+    SetCurrentDirectoryW(netFolder_.c_str());
+  }
+  void TearDown() override {
+    TerminateProcesses(kServer);
+    TerminateProcesses(L"net.exe");
+    for (const wchar_t* drive : {L"M:", L"N:", L"R:"}) RemoveInstallation(drive);
+    SetCurrentDirectoryW(L"C:\\");
+    DeleteFileW((netFolder_ + L"\\started.log").c_str());
+    DeleteFileW((netFolder_ + L"\\net.exe").c_str());
+    RemoveDirectoryW(netFolder_.c_str());
+  }
+
+  static std::wstring Bin(const std::wstring& drive) { return drive + L"\\mysql\\bin"; }
+  static void Install(const std::wstring& drive, bool withServer = true) {
+    InstallStandIn(Bin(drive) + L"\\mysqlwatch.exe");
+    if (withServer) InstallStandIn(Bin(drive) + L"\\" + kServer);
+  }
+  static void RemoveInstallation(const std::wstring& drive) {
+    for (const wchar_t* file : {L"\\mysqlwatch.exe", L"\\mysqld-opt.exe", L"\\started.log"}) {
+      DeleteFileW((Bin(drive) + file).c_str());
+    }
+    RemoveDirectoryW(Bin(drive).c_str());
+    RemoveDirectoryW((drive + L"\\mysql").c_str());
+  }
+
+  static VARIANT_BOOL CallSetSql() {
+    auto info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
+    VARIANT_BOOL start = VARIANT_TRUE;
+    VARIANT_BOOL result = VARIANT_TRUE;
+    EXPECT_EQ(info->SetSql(&start, &result), S_OK);
+    EXPECT_EQ(start, VARIANT_TRUE) << "the host's flag is neither consulted nor changed";
+    return result;
+  }
+
+  std::wstring netFolder_;
+};
+
+const std::string kHidden = "\t0";
+
+TEST_F(SetSqlOnDrives, StartsTheFirstInstallationsServerOnceAndNotAgainWhileItRuns) {
+  Install(L"M:");
+  Install(L"N:");
+  EXPECT_EQ(CallSetSql(), VARIANT_FALSE);
+  EXPECT_EQ(StartLog(Bin(L"M:"), 10000),
+            std::vector<std::string>{"M:\\mysql\\bin\\mysqld-opt.exe" + kHidden});
+  EXPECT_EQ(StartLog(netFolder_, 10000), std::vector<std::string>{"Net start mysql" + kHidden});
+  EXPECT_TRUE(StartLog(Bin(L"N:")).empty());
+
+  EXPECT_EQ(CallSetSql(), VARIANT_FALSE);
+  EXPECT_EQ(CountProcesses(kServer), 1) << "a running server is not started again";
+  EXPECT_EQ(StartLog(netFolder_).size(), 1u);
+}
+
+TEST_F(SetSqlOnDrives, PassesOverRemovableDrivesAndUsesANetworkDrive) {
+  Install(L"R:");
+  EXPECT_EQ(CallSetSql(), VARIANT_FALSE);
+  EXPECT_EQ(CountProcesses(kServer), 0);
+  Install(L"N:");
+  EXPECT_EQ(CallSetSql(), VARIANT_FALSE);
+  EXPECT_EQ(StartLog(Bin(L"N:"), 10000).size(), 1u);
+  EXPECT_TRUE(StartLog(Bin(L"R:")).empty());
+}
+
+TEST_F(SetSqlOnDrives, AServerRunningUnderAnotherNameCountsAsRunning) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring other = std::wstring(temp) + L"tesk-other\\MySqlD-Max-NT.exe";
+  InstallStandIn(other);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::wstring command = other;
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process));
+  Install(L"M:");
+  EXPECT_EQ(CallSetSql(), VARIANT_FALSE);
+  EXPECT_EQ(CountProcesses(kServer), 0);
+  EXPECT_TRUE(StartLog(netFolder_).empty());
+
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  DeleteFileW(other.c_str());
+  DeleteFileW((std::wstring(temp) + L"tesk-other\\started.log").c_str());
+  RemoveDirectoryW((std::wstring(temp) + L"tesk-other").c_str());
+}
+
+TEST_F(SetSqlOnDrives, AMissingServerProgramStillRunsTheServiceCommand) {
+  Install(L"M:", false);
+  EXPECT_EQ(CallSetSql(), VARIANT_FALSE);
+  EXPECT_EQ(StartLog(netFolder_, 10000), std::vector<std::string>{"Net start mysql" + kHidden});
+}
+
+}  // namespace
+}  // namespace tesk::wine_test
