@@ -2,6 +2,7 @@
 // Files, program start, the host thread's message queue and message boxes: the small services
 // of the operating system's shell that the library's chores use.
 
+#include <optional>
 #include <string>
 
 namespace tesk::platform {
@@ -13,6 +14,11 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   virtual bool FileExists(const std::string& path) = 0;
+  // The text up to the first line break (CR, LF or CRLF), reading no further than that;
+  // nothing when the file cannot be opened.
+  virtual std::optional<std::string> ReadFirstLine(const std::string& path) = 0;
+  // Throws PlatformError when the file cannot be deleted.
+  virtual void RemoveFile(const std::string& path) = 0;
 };
 
 class ProgramLauncher {
@@ -42,6 +48,8 @@ class Environment {
   virtual ~Environment() = default;
   // The folder holding the library file, without a trailing "\".
   virtual std::string LibraryFolder() = 0;
+  // An environment variable's value (the name in any case), or "" when it is not set.
+  virtual std::string Variable(const std::string& name) = 0;
 };
 
 }  // namespace tesk::platform

@@ -21,6 +21,8 @@ class Machine : public platform::DriveList,
  public:
   std::vector<platform::Drive> Drives() override { return drives; }
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  std::optional<std::string> ReadFirstLine(const std::string&) override { return {}; }
+  void RemoveFile(const std::string&) override {}
   void ForEachExecutable(const std::function<bool(const std::string&)>& visit) override {
     for (const auto& process : processes) {
       if (!visit(process)) return;

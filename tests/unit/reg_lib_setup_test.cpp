@@ -18,10 +18,13 @@ class SetupDouble : public platform::Environment,
                     public platform::MessageBoxes {
  public:
   std::string LibraryFolder() override { return "C:\\Program Files\\Host"; }
+  std::string Variable(const std::string&) override { return {}; }
   bool FileExists(const std::string& path) override {
     calls.push_back("exists " + path);
     return winRegPresent;
   }
+  std::optional<std::string> ReadFirstLine(const std::string&) override { return {}; }
+  void RemoveFile(const std::string&) override {}
   void Start(const std::string& commandLine, platform::WindowStyle style) override {
     calls.push_back("start " + commandLine + " style " +
                     std::to_string(static_cast<int>(style)));

@@ -3,12 +3,16 @@
 
 #include "TeskLumoraLib.h"
 #include "interface/host_values.h"
+#include "interface/implementation_settings.h"
 #include "interface/mysql_startup.h"
 #include "platform/win32/automation_classes.h"
 #include "platform/win32/automation_object.h"
 #include "platform/win32/text_encoding.h"
 #include "platform/win32/win32_machine.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_url_transfer.h"
+#include "windows/report_a_bug_address.h"
 
 namespace tesk::win32 {
 namespace {
@@ -70,9 +74,25 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
     return NotAvailableYet(L"The bug-report window");
   }
 
+  // Never fails: no address, for whatever reason, is empty text.
   HRESULT STDMETHODCALLTYPE ShowReportABugPath(BSTR* result) override {
     if (!result) return E_POINTER;
-    return NotAvailableYet(L"Fetching the bug-report address");
+    std::string address;
+    try {
+      Win32Environment environment;
+      Win32FileSystem files;
+      Win32UrlTransfer transfer;
+      Win32HostThread thread;
+      Win32Registry registry;
+      address = FetchReportABugAddress({environment, files, transfer, thread},
+                                       UpdateServer(registry));
+    } catch (...) {
+      // Every step already passes over its own failures; this is for running out of memory.
+    }
+    return Guarded([&] {
+      *result = BstrFromUtf8(address);
+      return S_OK;
+    });
   }
 
   HRESULT STDMETHODCALLTYPE SetProductName(BSTR* productSymbol) override {

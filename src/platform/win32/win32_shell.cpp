@@ -18,6 +18,30 @@ bool Win32FileSystem::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::optional<std::string> Win32FileSystem::ReadFirstLine(const std::string& path) {
+  const UniqueFileHandle file(CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  // In blocks, stopping at the first line break: the rest of the file is never read.
+  std::string line;
+  char block[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), block, sizeof block, &read, nullptr) && read > 0) {
+    const std::string text(block, read);
+    const auto lineBreak = text.find_first_of("\r\n");
+    line += text.substr(0, lineBreak);
+    if (lineBreak != std::string::npos) break;
+  }
+  return Utf8FromAnsi(line);
+}
+
+void Win32FileSystem::RemoveFile(const std::string& path) {
+  if (!DeleteFileA(AnsiFromUtf8(path).c_str())) {
+    throw platform::PlatformError(SystemMessage(GetLastError()));
+  }
+}
+
 void Win32ProgramLauncher::Start(const std::string& commandLine, platform::WindowStyle style) {
   std::string command = AnsiFromUtf8(commandLine);  // CreateProcessA may write into it
   STARTUPINFOA startup{};
@@ -50,6 +74,15 @@ void Win32HostThread::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 void Win32MessageBoxes::ShowOk(const std::string& text) {
   MessageBoxW(nullptr, WideFromUtf8(text).c_str(), kMessageBoxTitle, MB_OK);
+}
+
+std::string Win32Environment::Variable(const std::string& name) {
+  const std::wstring wideName = WideFromUtf8(name);
+  std::wstring value(GetEnvironmentVariableW(wideName.c_str(), nullptr, 0), L'\0');
+  const DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(),
+                                               static_cast<DWORD>(value.size()));
+  value.resize(length < value.size() ? length : 0);
+  return Utf8FromWide(value.data(), value.size());
 }
 
 std::string Win32Environment::LibraryFolder() {

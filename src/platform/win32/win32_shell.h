@@ -8,6 +8,8 @@ namespace tesk::win32 {
 class Win32FileSystem final : public platform::FileSystem {
  public:
   bool FileExists(const std::string& path) override;
+  std::optional<std::string> ReadFirstLine(const std::string& path) override;
+  void RemoveFile(const std::string& path) override;
 };
 
 class Win32ProgramLauncher final : public platform::ProgramLauncher {
@@ -29,6 +31,7 @@ class Win32MessageBoxes final : public platform::MessageBoxes {
 class Win32Environment final : public platform::Environment {
  public:
   std::string LibraryFolder() override;
+  std::string Variable(const std::string& name) override;
 };
 
 }  // namespace tesk::win32

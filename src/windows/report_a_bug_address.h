@@ -1,0 +1,24 @@
+#pragma once
+// The address of the bug-report page, which the update server publishes as the first line of
+// "/downloads/ReportAbug.Zip" (plain text, despite its name). Fetched afresh on every call.
+
+#include <string>
+
+#include "platform/shell.h"
+#include "platform/url_transfer.h"
+
+namespace tesk {
+
+struct AddressFetchServices {
+  platform::Environment& environment;
+  platform::FileSystem& files;
+  platform::UrlTransfer& transfer;
+  platform::HostThread& thread;
+};
+
+// Downloads the file from `updateServer` into the temporary folder, reads its first line and
+// deletes the local copy. Never fails: whatever goes wrong gives "".
+std::string FetchReportABugAddress(const AddressFetchServices& services,
+                                   const std::string& updateServer);
+
+}  // namespace tesk

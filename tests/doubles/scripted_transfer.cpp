@@ -1,0 +1,27 @@
+#include "doubles/scripted_transfer.h"
+
+#include <memory>
+
+namespace tesk::test {
+
+std::int32_t ScriptedTransfer::DownloadToFile(const std::string& url, const std::string& file,
+                                              platform::BindCallbacks& callbacks) {
+  requests.push_back(url + " -> " + file);
+  callbacks.OnStartBinding(std::make_shared<platform::Binding>());
+  for (const auto& report : progress) callbacks.OnProgress(report.soFar, report.total);
+  if (status == 0 && writeFile) writeFile(file);
+  callbacks.OnStopBinding(status);
+  return status;
+}
+
+std::int32_t ScriptedTransfer::DeleteCacheEntry(const std::string& url) {
+  cacheDeletions.push_back(url);
+  return 1;
+}
+
+void PumpingThread::ProcessPendingMessages() {
+  ++pumps;
+  if (pendingHandler) pendingHandler();
+}
+
+}  // namespace tesk::test

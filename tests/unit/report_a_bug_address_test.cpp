@@ -1,0 +1,82 @@
+#include "windows/report_a_bug_address.h"
+
+#include <gtest/gtest.h>
+
+#include "doubles/memory_files.h"
+#include "doubles/memory_registry.h"
+#include "doubles/scripted_transfer.h"
+#include "interface/implementation_settings.h"
+
+namespace tesk {
+namespace {
+
+constexpr char kLocalCopy[] = "C:\\Users\\me\\Temp\\ReportAbug.Zip";
+
+class ReportABugAddress : public ::testing::Test {
+ protected:
+  ReportABugAddress() { files.variables["TEMP"] = "C:\\Users\\me\\Temp"; }
+
+  // The update server answers with `content`, or fails with `status`.
+  void Serve(const std::string& content) {
+    transfer.writeFile = [this, content](const std::string& file) { files.files[file] = content; };
+  }
+  std::string Fetch() {
+    return FetchReportABugAddress({files, files, transfer, thread}, "http://127.0.0.1:8080");
+  }
+
+  test::MemoryFiles files;
+  test::ScriptedTransfer transfer;
+  test::PumpingThread thread;
+};
+
+TEST_F(ReportABugAddress, IsTheFirstLineOfTheServersFileAndLeavesNoCopy) {
+  Serve("https://bugs.example/report?id=7\r\nsecond line\r\n");
+  EXPECT_EQ(Fetch(), "https://bugs.example/report?id=7");
+  EXPECT_EQ(transfer.requests, std::vector<std::string>{
+                                   std::string("http://127.0.0.1:8080/downloads/ReportAbug.Zip -> ") +
+                                   kLocalCopy});
+  EXPECT_TRUE(files.files.empty());
+
+  Serve("\nsecond line");
+  EXPECT_EQ(Fetch(), "") << "an empty first line";
+  Serve("only line without a break");
+  EXPECT_EQ(Fetch(), "only line without a break");
+}
+
+TEST_F(ReportABugAddress, AfterAFailedDownloadAStaleCopyIsReadAndDeleted) {
+  transfer.status = static_cast<std::int32_t>(0x800C0005);
+  EXPECT_EQ(Fetch(), "");
+  files.files[kLocalCopy] = "stale address\nmore";
+  EXPECT_EQ(Fetch(), "stale address");
+  EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(ReportABugAddress, WithoutTempTheCopyGoesToTheCurrentDrivesRoot) {
+  files.variables.clear();
+  Serve("address");
+  EXPECT_EQ(Fetch(), "address");
+  EXPECT_EQ(transfer.requests.back(),
+            "http://127.0.0.1:8080/downloads/ReportAbug.Zip -> \\ReportAbug.Zip");
+}
+
+TEST_F(ReportABugAddress, AFailedDeletionStillGivesTheAddress) {
+  Serve("address");
+  files.removeFails = true;
+  EXPECT_EQ(Fetch(), "address");
+}
+
+TEST(UpdateServerSetting, TheUsersValueBeforeTheMachinesBeforeTheDefault) {
+  test::MemoryRegistry registry;
+  EXPECT_EQ(UpdateServer(registry), "http://update.tesklumora.com");
+  registry.SetRaw(0x80000002, "Software\\TeskLumoraLib", "UpdateServer", "http://machine");
+  EXPECT_EQ(UpdateServer(registry), "http://machine");
+  registry.SetRaw(test::MemoryRegistry::kCurrentUser, "Software\\TeskLumoraLib", "UpdateServer",
+                  "  ");
+  EXPECT_EQ(UpdateServer(registry), "http://machine") << "an empty value does not count";
+  registry.SetRaw(test::MemoryRegistry::kCurrentUser, "Software\\TeskLumoraLib", "UpdateServer",
+                  "http://user:8080");
+  EXPECT_EQ(UpdateServer(registry), "http://user:8080");
+}
+
+}  // namespace
+}  // namespace tesk

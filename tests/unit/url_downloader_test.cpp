@@ -1,0 +1,118 @@
+#include "download/url_downloader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "doubles/scripted_transfer.h"
+
+namespace tesk {
+namespace {
+
+using test::PumpingThread;
+using test::ScriptedTransfer;
+
+// Records every event as a line of text.
+class EventLog : public DownloadListener {
+ public:
+  void DownloadStart() override { events.push_back("start"); }
+  void DownloadDone() override { events.push_back("done"); }
+  void DownloadCrash(std::int32_t status, std::string& text, bool& cancelled) override {
+    char code[16];
+    std::snprintf(code, sizeof code, "%#x", static_cast<unsigned>(status));
+    events.push_back(std::string("crash ") + code + " " + text + (cancelled ? " cancelled" : ""));
+    text = "changed by the first listener";
+  }
+  void DownloadCancelled() override { events.push_back("cancelled"); }
+  void DownloadProg(std::int32_t soFar, std::int32_t total) override {
+    events.push_back("progress " + std::to_string(soFar) + "/" + std::to_string(total));
+  }
+
+  std::vector<std::string> events;
+};
+
+class Downloading : public ::testing::Test {
+ protected:
+  Downloading() { downloader.AddListener(log); }
+
+  std::optional<bool> Download() {
+    return downloader.StartTheStinkinDownLoad("http://127.0.0.1/file", "C:\\temp\\file");
+  }
+
+  ScriptedTransfer transfer;
+  PumpingThread thread;
+  UrlDownloader downloader{transfer, thread};
+  EventLog log;
+};
+
+TEST_F(Downloading, ReportsStartProgressWithAKnownTotalAndDone) {
+  transfer.progress = {{0, 0}, {0, 300}, {150, 300}, {300, 300}, {400, 0x80000000u}};
+  EXPECT_EQ(Download(), true);
+  const std::vector<std::string> expected = {"start", "progress 0/300", "progress 150/300",
+                                             "progress 300/300", "done"};
+  EXPECT_EQ(log.events, expected);
+  EXPECT_EQ(thread.pumps, 5) << "messages run at every report, with or without a total";
+  EXPECT_EQ(transfer.requests, std::vector<std::string>{"http://127.0.0.1/file -> C:\\temp\\file"});
+}
+
+TEST_F(Downloading, AFailureIsACrashWithItsStatusTextPassedOnByReference) {
+  EventLog second;
+  downloader.AddListener(second);
+  transfer.status = static_cast<std::int32_t>(0x800C0005);
+  EXPECT_EQ(Download(), false);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "crash 0x800c0005 Resource Not Found."}));
+  EXPECT_EQ(second.events.back(), "crash 0x800c0005 changed by the first listener");
+}
+
+TEST_F(Downloading, KillDownloadFromAHandlerMarksTheFailureCancelledOrLetsSuccessThrough) {
+  transfer.progress = {{10, 100}, {20, 100}};
+  thread.pendingHandler = [this] {
+    if (thread.pumps == 1) downloader.KillDownload();
+  };
+  transfer.status = static_cast<std::int32_t>(0x800C0007);
+  EXPECT_EQ(Download(), false);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "progress 10/100", "cancelled",
+                                                  "progress 20/100",
+                                                  "crash 0x800c0007 Data Not Available. cancelled"}));
+
+  log.events.clear();
+  thread.pumps = 0;
+  transfer.status = 0;
+  EXPECT_EQ(Download(), true) << "a killed transfer leaves the downloader idle";
+  EXPECT_EQ(log.events.back(), "done");
+}
+
+TEST_F(Downloading, ASecondStartDuringTheTransferGivesNothingAndStartsNothing) {
+  transfer.progress = {{1, 2}};
+  std::optional<bool> nested = true;
+  thread.pendingHandler = [&] { nested = Download(); };
+  EXPECT_EQ(Download(), true);
+  EXPECT_EQ(nested, std::nullopt);
+  EXPECT_EQ(transfer.requests.size(), 1u);
+  EXPECT_EQ(Download(), true) << "one transfer after another is fine";
+}
+
+TEST(UrlDownloaderStatusText, NamesTheUrlMonikerErrors) {
+  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0002)), "Invalid URL.");
+  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0004)), "Cannot Connect");
+  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0011)), "Default Action.");
+  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0012)), "Unknown.");
+  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0013)),
+            "QueryOption Unknown.");
+  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0300)),
+            "Cannot Replace SFP File.");
+  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x80004005)), "Unknown.");
+}
+
+TEST(UrlDownloaderCache, DeletesTheUrlsCacheEntry) {
+  ScriptedTransfer transfer;
+  PumpingThread thread;
+  UrlDownloader downloader(transfer, thread);
+  std::string url = "http://127.0.0.1/file";
+  EXPECT_EQ(downloader.DeleteDownloadCache(url), 1);
+  EXPECT_EQ(transfer.cacheDeletions, std::vector<std::string>{url});
+}
+
+}  // namespace
+}  // namespace tesk

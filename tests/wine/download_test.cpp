@@ -1,0 +1,196 @@
+// UrlDownloader over the real URL-moniker service, against the update server on 127.0.0.1
+// (scripts/update_server.py); and ShowReportABugPath through the registered DLL.
+
+#include <fstream>
+
+#include "download/url_downloader.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_url_transfer.h"
+#include "wine_test_support.h"
+
+namespace tesk::wine_test {
+namespace {
+
+std::string Server() {
+  std::ifstream portFile("update_server.port");
+  std::string port;
+  portFile >> port;
+  return "http://127.0.0.1:" + port;
+}
+
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::wstring TempFile(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + name;
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A window whose only job is to notice that the download let pending messages run.
+class MessageProbe {
+ public:
+  MessageProbe() {
+    window_ = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
+  }
+  ~MessageProbe() { DestroyWindow(window_); }
+  void Post() { PostMessageW(window_, WM_APP, 0, 0); }
+  bool Delivered() const { return GetWindowLongPtrW(window_, GWLP_USERDATA) != 0; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_APP) SetWindowLongPtrW(window, GWLP_USERDATA, 1);
+    return DefWindowProcW(window, message, w, l);
+  }
+  HWND window_;
+  WNDPROC original_;
+};
+
+class Events : public DownloadListener {
+ public:
+  void DownloadStart() override { log.push_back("start"); }
+  void DownloadDone() override { log.push_back("done"); }
+  void DownloadCrash(std::int32_t status, std::string& text, bool& cancelled) override {
+    crashStatus = status;
+    log.push_back("crash " + text + (cancelled ? " cancelled" : ""));
+  }
+  void DownloadCancelled() override { log.push_back("cancelled"); }
+  void DownloadProg(std::int32_t soFar, std::int32_t total) override {
+    ++progressReports;
+    lastSoFar = soFar;
+    lastTotal = total;
+    if (onProgress) onProgress();
+  }
+
+  std::vector<std::string> log;
+  int progressReports = 0;
+  std::int32_t lastSoFar = 0;
+  std::int32_t lastTotal = 0;
+  std::int32_t crashStatus = 0;
+  std::function<void()> onProgress;
+};
+
+class Download : public ::testing::Test {
+ protected:
+  Download() { downloader.AddListener(events); }
+  ~Download() override { DeleteFileW(file.c_str()); }
+
+  std::optional<bool> Fetch(const std::string& url) {
+    return downloader.StartTheStinkinDownLoad(url, std::string(file.begin(), file.end()));
+  }
+  LONGLONG FileSize() const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+
+  win32::Win32UrlTransfer transfer;
+  win32::Win32HostThread thread;
+  UrlDownloader downloader{transfer, thread};
+  Events events;
+  std::wstring file = TempFile(L"tesk-download.bin");
+};
+
+TEST_F(Download, AFileWithALengthReportsProgressUpToItsSize) {
+  EXPECT_EQ(Fetch(Server() + "/bytes/3000000"), true);
+  EXPECT_EQ(events.log.front(), "start");
+  EXPECT_EQ(events.log.back(), "done");
+  EXPECT_GT(events.progressReports, 0);
+  EXPECT_EQ(events.lastTotal, 3000000);
+  EXPECT_EQ(events.lastSoFar, 3000000);
+  EXPECT_EQ(FileSize(), 3000000);
+}
+
+TEST_F(Download, AFileWithoutALengthReportsNoProgressButLetsMessagesRun) {
+  MessageProbe probe;
+  probe.Post();
+  EXPECT_EQ(Fetch(Server() + "/stream/2000000"), true);
+  EXPECT_EQ(events.progressReports, 0);
+  EXPECT_TRUE(probe.Delivered());
+  EXPECT_EQ(events.log, (std::vector<std::string>{"start", "done"}));
+  EXPECT_EQ(FileSize(), 2000000);
+}
+
+TEST_F(Download, FailuresAreCrashesWithTheirStatusText) {
+  EXPECT_EQ(Fetch(Server() + "/missing"), false);
+  ASSERT_EQ(events.log.size(), 2u);
+  EXPECT_EQ(events.log[1], "crash " + UrlDownloader::StatusText(events.crashStatus));
+  EXPECT_NE(events.crashStatus, 0);
+
+  events.log.clear();
+  EXPECT_EQ(Fetch("http://127.0.0.1:1/refused"), false) << "nothing listens on port 1";
+  EXPECT_EQ(events.log.back().rfind("crash ", 0), 0u);
+}
+
+TEST_F(Download, KillDownloadFromAProgressHandlerAndASecondStartThere) {
+  std::optional<bool> nested = true;
+  events.onProgress = [&] {
+    if (events.progressReports > 1) return;
+    nested = Fetch(Server() + "/bytes/10");
+    downloader.KillDownload();
+  };
+  EXPECT_EQ(Fetch(Server() + "/bytes/3000000"), true);
+  EXPECT_EQ(nested, std::nullopt) << "the transfer was still running";
+  EXPECT_EQ(events.log, (std::vector<std::string>{"start", "cancelled", "done"}))
+      << "a killed transfer that completes anyway is done";
+  EXPECT_EQ(Fetch(Server() + "/bytes/10"), true) << "and the downloader is idle again";
+}
+
+// ShowReportABugPath through the DLL, with the update server set per user in the registry.
+class ReportABugPath : public ::testing::Test {
+ protected:
+  ~ReportABugPath() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib"); }
+
+  std::wstring Fetch(const std::string& updateServer) {
+    const std::wstring server = Wide(updateServer);
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"UpdateServer", REG_SZ,
+                    server.c_str(), static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
+    auto info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
+    Bstr address;
+    EXPECT_EQ(info->ShowReportABugPath(address.put()), S_OK);
+    return address.str();
+  }
+
+  const std::wstring localCopy = TempFile(L"ReportAbug.Zip");
+};
+
+TEST_F(ReportABugPath, IsTheFirstLineAndLeavesNothingInTheTemporaryFolder) {
+  EXPECT_EQ(Fetch(Server() + "/multi"), L"https://bugs.tesklumora.com/report?product=42");
+  EXPECT_FALSE(Exists(localCopy));
+  EXPECT_EQ(Fetch(Server() + "/emptyfirst"), L"");
+  EXPECT_EQ(Fetch(Server() + "/missing"), L"");
+  EXPECT_EQ(Fetch("http://127.0.0.1:1"), L"") << "no network";
+  EXPECT_FALSE(Exists(localCopy));
+}
+
+TEST_F(ReportABugPath, AStaleCopyIsOverwrittenByAGoodDownloadAndReadAfterAFailedOne) {
+  std::ofstream(localCopy.c_str()) << "https://stale.example/\r\nold\r\n";
+  EXPECT_EQ(Fetch(Server() + "/multi"), L"https://bugs.tesklumora.com/report?product=42");
+  EXPECT_FALSE(Exists(localCopy));
+  std::ofstream(localCopy.c_str()) << "https://stale.example/\r\nold\r\n";
+  EXPECT_EQ(Fetch(Server() + "/missing"), L"https://stale.example/");
+  EXPECT_FALSE(Exists(localCopy));
+}
+
+TEST_F(ReportABugPath, WithoutTempTheCopyGoesToTheRootOfTheCurrentDrive) {
+  const std::string server = Server();
+  wchar_t savedTemp[MAX_PATH];
+  wchar_t savedFolder[MAX_PATH];
+  GetEnvironmentVariableW(L"TEMP", savedTemp, MAX_PATH);
+  GetCurrentDirectoryW(MAX_PATH, savedFolder);
+  SetEnvironmentVariableW(L"TEMP", nullptr);
+  SetCurrentDirectoryW(L"C:\\windows");
+  EXPECT_EQ(Fetch(server + "/multi"), L"https://bugs.tesklumora.com/report?product=42");
+  EXPECT_FALSE(Exists(L"C:\\ReportAbug.Zip"));
+  SetEnvironmentVariableW(L"TEMP", savedTemp);
+  SetCurrentDirectoryW(savedFolder);
+}
+
+}  // namespace
+}  // namespace tesk::wine_test
