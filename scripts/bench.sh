@@ -1,12 +1,28 @@
 #!/bin/sh
-# Figures for the automation server: timings under Wine and the sizes of both DLL builds.
+# Figures for the library: timings under Wine, a 64 MiB download against curl fetching the same
+# file from the same local server, and the sizes of both DLL builds.
 # usage: bench.sh (from the source folder, after the win32 and win64 builds)
 set -eu
-export WINEPREFIX="$(pwd)/build/win64/bench-prefix"
+build="$(pwd)/build/win64"
+export WINEPREFIX="$build/bench-prefix"
 [ -d "$WINEPREFIX" ] || sh scripts/wine-run.sh wineboot --init 2>/dev/null
-sh scripts/wine-run.sh build/win64/tools/automation_bench.exe \
-  "Z:$(pwd)/build/win64/src/platform/win32/TeskLumoraLib.dll" \
-  "Z:$(pwd)/build/win64/tools/stand_in_program.exe"
+
+/usr/bin/python3 scripts/update_server.py start "$build/bench-update-server.port"
+server="http://127.0.0.1:$(cat "$build/bench-update-server.port")"
+sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
+  /d "$server/multi" /f >/dev/null
+big="$server/bytes/67108864"
+
+out=$(sh scripts/wine-run.sh "$build/tools/automation_bench.exe" \
+  "Z:$build/src/platform/win32/TeskLumoraLib.dll" "Z:$build/tools/stand_in_program.exe" "$big")
+echo "$out" | grep -v '^download seconds'
+ours=$(echo "$out" | sed -n 's/^download seconds: \([0-9.]*\).*/\1/p')
+curl_seconds=$(curl -s -o /dev/null -w '%{time_total}' "$big")
+awk -v ours="$ours" -v curl="$curl_seconds" 'BEGIN {
+  printf "64 MiB download: StartTheStinkinDownLoad %.0f MB/s, curl %.0f MB/s (%.2f of curl)\n",
+         64 / ours, 64 / curl, curl / ours }'
+
+/usr/bin/python3 scripts/update_server.py stop "$build/bench-update-server.port"
 for arch in win32 win64; do
   echo "DLL size, $arch: $(stat -c %s build/$arch/src/platform/win32/TeskLumoraLib.dll) bytes"
 done

@@ -2,7 +2,9 @@
 //   - LoadLibrary of the DLL to a created ClsInfo (the DLL unloaded again between runs);
 //   - a late-bound SetProductName (GetIDsOfNames once, then Invoke) against the same call
 //     through the virtual table;
-//   - SetSql while a server runs (a stand-in program named mysqld.exe): the process snapshot.
+//   - SetSql while a server runs (a stand-in program named mysqld.exe): the process snapshot;
+//   - a 64 MiB download from the update server on 127.0.0.1 through StartTheStinkinDownLoad,
+//     and one ShowReportABugPath against the same server.
 // Each figure is the median of many samples in one run.
 
 #include <windows.h>
@@ -13,10 +15,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <cstring>
 #include <vector>
 
 #include "TeskLumoraLib.h"
+#include "download/url_downloader.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_url_transfer.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -114,11 +120,40 @@ void MeasureSetSql(_ClsInfo* info, const wchar_t* standIn) {
   DeleteFileW(server);
 }
 
+// Seconds for one download of `url` through the library's downloader, into a temporary file.
+void MeasureDownload(const std::string& url) {
+  tesk::win32::Win32UrlTransfer transfer;
+  tesk::win32::Win32HostThread thread;
+  tesk::UrlDownloader downloader(transfer, thread);
+  wchar_t file[MAX_PATH];
+  GetTempPathW(MAX_PATH, file);
+  wcscat(file, L"bench-download.bin");
+  const std::wstring path = file;
+  const double start = Now();
+  const auto done = downloader.StartTheStinkinDownLoad(url, std::string(path.begin(), path.end()));
+  const double seconds = Now() - start;
+  DeleteFileW(file);
+  std::wprintf(L"download seconds: %.3f (%ls)\n", seconds, done && *done ? L"ok" : L"FAILED");
+}
+
+void MeasureReportABugPath(_ClsInfo* info) {
+  std::vector<double> samples;
+  for (int i = 0; i < 21; ++i) {
+    BSTR address = nullptr;
+    const double start = Now();
+    info->ShowReportABugPath(&address);
+    samples.push_back((Now() - start) * 1e3);
+    SysFreeString(address);
+  }
+  std::wprintf(L"ShowReportABugPath against the local server: median %.1f ms\n", Median(samples));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
-    std::fwprintf(stderr, L"usage: automation_bench <TeskLumoraLib.dll> <stand_in_program.exe>\n");
+  if (argc < 4) {
+    std::fwprintf(stderr, L"usage: automation_bench <TeskLumoraLib.dll> <stand_in_program.exe> "
+                          L"<URL of a 64 MiB file>\n");
     return 2;
   }
   CoInitialize(nullptr);
@@ -154,6 +189,9 @@ int wmain(int argc, wchar_t** argv) {
 
   SysFreeString(symbol);
   MeasureSetSql(info.Get(), argv[2]);
+  MeasureReportABugPath(info.Get());
+  const std::wstring url = argv[3];
+  MeasureDownload(std::string(url.begin(), url.end()));
   info.Reset();
   FreeLibrary(module);
   CoUninitialize();

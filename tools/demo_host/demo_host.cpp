@@ -1,5 +1,6 @@
 // The demo: a host application that uses TeskLumoraLib the way the maker's products do.
-// It finds the registered classes by ProgID and prints what each call did.
+// It finds the registered classes by ProgID and prints what each call did. To show the
+// download's events, which hosts never see, it also runs the library's downloader itself.
 
 #include <windows.h>
 #include <oleauto.h>
@@ -9,8 +10,14 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <string>
 
 #include "TeskLumoraLib.h"
+#include "download/url_downloader.h"
+#include "interface/implementation_settings.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_url_transfer.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -155,6 +162,44 @@ void ShowDatabaseServerStart(_ClsInfo* info) {
 
 }  // namespace
 
+// Prints the downloader's events as they come.
+class PrintedEvents : public tesk::DownloadListener {
+ public:
+  void DownloadStart() override { std::wprintf(L"    DownloadStart\n"); }
+  void DownloadProg(std::int32_t soFar, std::int32_t total) override {
+    std::wprintf(L"    DownloadProg %d of %d bytes\n", soFar, total);
+  }
+  void DownloadDone() override { std::wprintf(L"    DownloadDone\n"); }
+  void DownloadCrash(std::int32_t status, std::string& text, bool& cancelled) override {
+    std::wprintf(L"    DownloadCrash %#x \"%hs\"%ls\n", static_cast<unsigned>(status), text.c_str(),
+                 cancelled ? L" (cancelled)" : L"");
+  }
+};
+
+// The update server is set for the demo's user (see scripts/demo.sh); the transfer that
+// ShowReportABugPath makes is shown first with its events, then the operation itself.
+void ShowReportABugAddress(_ClsInfo* info) {
+  tesk::win32::Win32Registry registry;
+  const std::string url = tesk::UpdateServer(registry) + "/downloads/ReportAbug.Zip";
+  tesk::win32::Win32UrlTransfer transfer;
+  tesk::win32::Win32HostThread thread;
+  tesk::UrlDownloader downloader(transfer, thread);
+  PrintedEvents events;
+  downloader.AddListener(events);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring file = std::wstring(temp) + L"demo-ReportAbug.Zip";
+  std::wprintf(L"  StartTheStinkinDownLoad(\"%hs\")\n", url.c_str());
+  const auto result = downloader.StartTheStinkinDownLoad(url, std::string(file.begin(), file.end()));
+  std::wprintf(L"    returned %ls\n", result && *result ? L"true" : L"false");
+  DeleteFileW(file.c_str());
+
+  BSTR address = nullptr;
+  info->ShowReportABugPath(&address);
+  std::wprintf(L"  ShowReportABugPath() = \"%ls\"\n", Text(address).c_str());
+  SysFreeString(address);
+}
+
 int wmain() {
   CoInitialize(nullptr);
   std::wprintf(L"TeskLumoraLib demo host\n\nClsInfo\n");
@@ -163,6 +208,8 @@ int wmain() {
     ShowWindowNotYetAvailable(info.Get());
     std::wprintf(L"\nSetSql (make sure the local MySQL server runs)\n");
     ShowDatabaseServerStart(info.Get());
+    std::wprintf(L"\nShowReportABugPath (the bug-report address from the update server)\n");
+    ShowReportABugAddress(info.Get());
   }
   std::wprintf(L"\nclsNewRegLib (creating it registers WinReg.dll when present, then waits 5 s)\n");
   const DWORD start = GetTickCount();
