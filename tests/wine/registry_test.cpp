@@ -68,22 +68,6 @@ TEST_F(RegistryValues, ValuesOver25000BytesReadAsEmptyText) {
   EXPECT_EQ(Get(kPath, L"TooLong"), L"");
 }
 
-TEST_F(RegistryValues, UnacceptedPathsChangeNothingAndKeepTheCallersVariable) {
-  const std::wstring lower = L"hkey_current_user\\" + kSubKey;
-  const std::wstring trailing = kPath + L"\\";
-  EXPECT_EQ(Set(lower, L"Lower", L"x"), lower);
-  EXPECT_EQ(Set(trailing, L"Trailing", L"x"), trailing);
-  std::wstring path;
-  EXPECT_EQ(Get(lower, L"Name", &path), L"");
-  EXPECT_EQ(path, lower);
-  EXPECT_FALSE(key.HasValue(L"Lower"));
-  EXPECT_FALSE(key.HasValue(L"Trailing"));
-
-  // An unknown root beginning with "HKEY_" is still parsed: the variable is rewritten.
-  EXPECT_EQ(Set(L"HKEY_NOWHERE\\" + kSubKey, L"Unknown", L"x"), kSubKey);
-  EXPECT_FALSE(key.HasValue(L"Unknown"));
-}
-
 TEST_F(RegistryValues, MissingKeysAreNeverCreated) {
   Set(kPath + L"\\Missing", L"Name", L"x");
   HKEY missing = nullptr;

@@ -9,7 +9,6 @@
 
 #include <windows.h>
 #include <oleauto.h>
-#include <tlhelp32.h>
 #include <wrl/client.h>
 
 #include <algorithm>
@@ -21,6 +20,7 @@
 
 #include "TeskLumoraLib.h"
 #include "download/url_downloader.h"
+#include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_url_transfer.h"
 
@@ -83,14 +83,11 @@ double PerCall(Call&& call, int batches, int calls) {
 }
 
 int ProcessCount() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
   int count = 0;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+  tesk::win32::Win32ProcessList().ForEachExecutable([&count](const std::string&) {
     ++count;
-  }
-  CloseHandle(snapshot);
+    return true;
+  });
   return count;
 }
 

@@ -15,6 +15,7 @@
 #include "TeskLumoraLib.h"
 #include "download/url_downloader.h"
 #include "interface/implementation_settings.h"
+#include "platform/win32/win32_machine.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_url_transfer.h"
@@ -113,14 +114,11 @@ void ShowWindowNotYetAvailable(_ClsInfo* info) {
 }
 
 int CountServerProcesses() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
   int count = 0;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    if (lstrcmpiW(entry.szExeFile, kServer) == 0) ++count;
-  }
-  CloseHandle(snapshot);
+  tesk::win32::Win32ProcessList().ForEachExecutable([&count](const std::string& executable) {
+    if (lstrcmpiA(executable.c_str(), "mysqld-opt.exe") == 0) ++count;
+    return true;
+  });
   return count;
 }
 
