@@ -1,0 +1,75 @@
+#include "button/property_bag.h"
+
+#include <gtest/gtest.h>
+
+#include "button/picture.h"
+
+namespace tesk::button {
+namespace {
+
+class Bitmap16 : public Picture {
+ public:
+  PictureType Type() const override { return PictureType::Bitmap; }
+  std::int32_t WidthHimetric() const override { return 423; }
+  std::int32_t HeightHimetric() const override { return 423; }
+};
+
+TEST(PropertyBag, KeepsLowerCaseKeysInWritingOrderAfterTheHostsExtents) {
+  PropertyBag bag(2117, 661);
+  bag.Write("BTYPE", std::int32_t{5});
+  bag.Write("TX", std::string("&OK"));
+  bag.Write("btype", std::int32_t{7});
+  std::vector<std::string> keys;
+  for (const auto& entry : bag.Entries()) keys.push_back(entry.first);
+  EXPECT_EQ(keys, (std::vector<std::string>{"_extentx", "_extenty", "btype", "tx"}));
+  EXPECT_EQ(ToLong(*bag.Read("BType")), 7);
+  EXPECT_EQ(ToText(bag.Read("Missing", std::string("fallback"))), "fallback");
+}
+
+TEST(PropertyBag, RoundTripsFontsAndPicturesButKeepsNoEmptyPicture) {
+  PropertyBag bag;
+  FontDescription font;
+  font.name = "Arial";
+  font.size = 9.75;
+  font.weight = 700;
+  font.italic = true;
+  const PicturePtr picture = std::make_shared<const Bitmap16>();
+  bag.Write("FONT", font);
+  bag.Write("PICN", picture);
+  bag.Write("PICH", PicturePtr());
+  EXPECT_EQ(ToFont(*bag.Read("font")), font);
+  EXPECT_TRUE(ToFont(*bag.Read("font")).Bold());
+  EXPECT_EQ(ToPicture(*bag.Read("picn")), picture);
+  EXPECT_FALSE(bag.Read("pich").has_value());
+
+  bag.Write("PICN", PicturePtr());
+  EXPECT_FALSE(bag.Read("picn").has_value()) << "clearing a picture removes its key";
+}
+
+TEST(PropertyValue, ConvertsAsTheFieldsTypeRequiresOrFails) {
+  EXPECT_EQ(ToLong(std::string(" 12 ")), 12);
+  EXPECT_EQ(ToLong(std::string("2.5")), 2) << "half to even";
+  EXPECT_EQ(ToLong(std::string("3.5")), 4);
+  EXPECT_EQ(ToLong(true), -1);
+  EXPECT_EQ(ToLong(std::int16_t{-3}), -3);
+  EXPECT_THROW(ToLong(std::string("twelve")), ConversionError);
+  EXPECT_THROW(ToLong(FontDescription{}), ConversionError);
+  EXPECT_THROW(ToLong(std::string("3e10")), ConversionError);
+  EXPECT_EQ(ToInteger(std::int32_t{32767}), 32767);
+  EXPECT_THROW(ToInteger(std::int32_t{40000}), ConversionError);
+
+  EXPECT_TRUE(ToBoolean(std::string("TRUE")));
+  EXPECT_FALSE(ToBoolean(std::string("0")));
+  EXPECT_TRUE(ToBoolean(std::int32_t{5}));
+  EXPECT_THROW(ToBoolean(std::string("yes")), ConversionError);
+
+  EXPECT_EQ(ToText(false), "False");
+  EXPECT_EQ(ToText(std::int32_t{-7}), "-7");
+  EXPECT_THROW(ToText(PicturePtr()), ConversionError);
+  EXPECT_THROW(ToFont(std::string("Tahoma")), ConversionError);
+  EXPECT_EQ(ToPicture(std::monostate{}), nullptr);
+  EXPECT_THROW(ToPicture(std::int32_t{1}), ConversionError);
+}
+
+}  // namespace
+}  // namespace tesk::button
