@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "button/geometry.h"
 #include "button/picture.h"
+#include "platform/geometry.h"
 
 namespace tesk::button {
+
+using platform::Point;
+using platform::Rect;
 
 enum PicturePositions : std::int32_t { kLeft = 0, kRight = 1, kTop = 2, kBottom = 3, kBehind = 4 };
 

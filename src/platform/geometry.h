@@ -1,9 +1,10 @@
 #pragma once
-// Rectangles in device pixels: left and top inclusive, right and bottom exclusive.
+// Points and rectangles in device pixels; a rectangle's left and top are inside it, its right
+// and bottom just outside.
 
 #include <cstdint>
 
-namespace tesk::button {
+namespace tesk::platform {
 
 struct Rect {
   std::int32_t left = 0;
@@ -31,4 +32,4 @@ struct Point {
   bool operator==(const Point& other) const { return x == other.x && y == other.y; }
 };
 
-}  // namespace tesk::button
+}  // namespace tesk::platform

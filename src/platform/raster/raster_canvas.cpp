@@ -1,0 +1,93 @@
+#include "platform/raster/raster_canvas.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tesk::platform {
+
+RasterCanvas::RasterCanvas(std::int32_t width, std::int32_t height, Rgb background)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), background) {}
+
+Rgb RasterCanvas::Pixel(std::int32_t x, std::int32_t y) const {
+  return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+
+void RasterCanvas::Plot(std::int32_t x, std::int32_t y, Rgb colour) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = colour;
+}
+
+void RasterCanvas::FillRect(const Rect& rect, Rgb colour) {
+  for (std::int32_t y = std::max(rect.top, 0); y < std::min(rect.bottom, height_); ++y) {
+    for (std::int32_t x = std::max(rect.left, 0); x < std::min(rect.right, width_); ++x) {
+      Plot(x, y, colour);
+    }
+  }
+}
+
+// As FrameRect: nothing for an empty rectangle, otherwise its outermost ring of pixels.
+void RasterCanvas::FrameRect(const Rect& rect, Rgb colour) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  FillRect({rect.left, rect.top, rect.right, rect.top + 1}, colour);
+  FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
+  FillRect({rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
+  FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
+}
+
+// Bresenham's walk along the major axis; the end point is left unpainted, as LineTo leaves it.
+// A wider pen paints a square of pixels at each step.
+void RasterCanvas::Line(Point from, Point to, Rgb colour, int penWidth) {
+  const std::int32_t dx = std::abs(to.x - from.x);
+  const std::int32_t dy = std::abs(to.y - from.y);
+  const std::int32_t stepX = from.x < to.x ? 1 : -1;
+  const std::int32_t stepY = from.y < to.y ? 1 : -1;
+  const std::int32_t steps = std::max(dx, dy);
+  std::int32_t x = from.x;
+  std::int32_t y = from.y;
+  std::int32_t error = (dx > dy ? dx : -dy) / 2;
+  const std::int32_t low = -(penWidth - 1) / 2;
+  for (std::int32_t i = 0; i < steps; ++i) {
+    for (std::int32_t py = low; py < low + penWidth; ++py) {
+      for (std::int32_t px = low; px < low + penWidth; ++px) Plot(x + px, y + py, colour);
+    }
+    const std::int32_t before = error;
+    if (before > -dx) {
+      error -= dy;
+      x += stepX;
+    }
+    if (before < dy) {
+      error += dx;
+      y += stepY;
+    }
+  }
+}
+
+void RasterCanvas::SetPixel(Point at, Rgb colour) { Plot(at.x, at.y, colour); }
+
+// The ellipse of GDI's Ellipse: inscribed in left..right-1 x top..bottom-1, a pen of
+// `penWidth` pixels along the inside of its edge, the brush within.
+void RasterCanvas::Ellipse(const Rect& bounds, Rgb pen, int penWidth, Rgb brush) {
+  const double rx = (bounds.right - bounds.left - 1) / 2.0;
+  const double ry = (bounds.bottom - bounds.top - 1) / 2.0;
+  if (rx < 0 || ry < 0) return;
+  const double cx = bounds.left + rx;
+  const double cy = bounds.top + ry;
+  const double innerX = std::max(rx - penWidth, 0.0);
+  const double innerY = std::max(ry - penWidth, 0.0);
+  const auto inside = [cx, cy](std::int32_t x, std::int32_t y, double a, double b) {
+    if (a <= 0 || b <= 0) return false;
+    const double nx = (x - cx) / (a + 0.5);
+    const double ny = (y - cy) / (b + 0.5);
+    return nx * nx + ny * ny <= 1.0;
+  };
+  for (std::int32_t y = bounds.top; y < bounds.bottom; ++y) {
+    for (std::int32_t x = bounds.left; x < bounds.right; ++x) {
+      if (!inside(x, y, rx, ry)) continue;
+      Plot(x, y, inside(x, y, innerX, innerY) ? brush : pen);
+    }
+  }
+}
+
+}  // namespace tesk::platform

@@ -1,0 +1,94 @@
+#include "button/primitives.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/raster/raster_canvas.h"
+
+namespace tesk::button {
+namespace {
+
+using platform::RasterCanvas;
+
+constexpr Rgb kBack = 0x777777;
+
+// The canvas as rows of characters: '.' background, otherwise the colour's letter.
+std::string Picture(const RasterCanvas& canvas, const std::string& letters = "abcd",
+                    const std::vector<Rgb>& colours = {1, 2, 3, 4}) {
+  std::string rows;
+  for (std::int32_t y = 0; y < canvas.Height(); ++y) {
+    for (std::int32_t x = 0; x < canvas.Width(); ++x) {
+      char c = '?';
+      const Rgb pixel = canvas.Pixel(x, y);
+      if (pixel == kBack) c = '.';
+      for (size_t i = 0; i < colours.size(); ++i) {
+        if (pixel == colours[i]) c = letters[i];
+      }
+      rows += c;
+    }
+    rows += '\n';
+  }
+  return rows;
+}
+
+TEST(DrawLine, LeavesTheEndPointUnpainted) {
+  RasterCanvas canvas(4, 3, kBack);
+  DrawLine(canvas, 1, 2, 2, 0, 1);
+  EXPECT_EQ(Picture(canvas), "....\n.a..\n.a..\n");
+  RasterCanvas row(6, 1, kBack);
+  DrawLine(row, 0, 0, 5, 0, 1);
+  EXPECT_EQ(Picture(row), "aaaaa.\n");
+  DrawLine(row, 5, 0, 5, 0, 2);
+  EXPECT_EQ(Picture(row), "aaaaa.\n") << "a line to its own start paints nothing";
+}
+
+TEST(DrawRect, FillsOrOutlinesTheSameRectangle) {
+  RasterCanvas canvas(6, 5, kBack);
+  DrawRect(canvas, 1, 1, 4, 3, 1, true);
+  DrawRect(canvas, 2, 2, 2, 1, 2, false);
+  EXPECT_EQ(Picture(canvas), "......\n.aaaa.\n.abba.\n.aaaa.\n......\n");
+  DrawRect(canvas, 0, 0, 0, 5, 3, true);
+  DrawRect(canvas, 4, 4, 9, 9, 4, false);
+  EXPECT_EQ(Picture(canvas), "......\n.aaaa.\n.abba.\n.aaaa.\n....dd\n")
+      << "an empty outline paints nothing; a fill is clipped to the surface";
+}
+
+TEST(DrawFrame3D, DrawsBothLevelsOnePixelInWithInsetMinusOne) {
+  RasterCanvas canvas(10, 10, kBack);
+  DrawFrame3D(canvas, 10, 10, 1, 2, 3, 4, -1, false);
+  EXPECT_EQ(Picture(canvas),
+            "..........\n"
+            ".aaaaaaab.\n"
+            ".acccccdb.\n"
+            ".ac....db.\n"
+            ".ac....db.\n"
+            ".ac....db.\n"
+            ".ac....db.\n"
+            ".addddddb.\n"  // the inner bottom ends short of x = a, over the c3 stroke's start
+            ".bbbbbbbb.\n"
+            "..........\n");
+  RasterCanvas outer(6, 5, kBack);
+  DrawFrame3D(outer, 6, 5, 1, 2, 3, 4, 0, true);
+  EXPECT_EQ(Picture(outer), "aaaaab\na....b\na....b\na....b\nbbbbbb\n");
+}
+
+TEST(DrawEllipse, IsSymmetricWithTheBrushInsideAndNoCorners) {
+  RasterCanvas canvas(20, 12, kBack);
+  DrawEllipse(canvas, 0, 0, 20, 12, 1, 2);
+  for (std::int32_t y = 0; y < 12; ++y) {
+    for (std::int32_t x = 0; x < 20; ++x) {
+      EXPECT_EQ(canvas.Pixel(x, y), canvas.Pixel(19 - x, y)) << x << "," << y;
+      EXPECT_EQ(canvas.Pixel(x, y), canvas.Pixel(x, 11 - y)) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(canvas.Pixel(0, 0), kBack);
+  EXPECT_EQ(canvas.Pixel(10, 6), 2);
+  EXPECT_EQ(canvas.Pixel(0, 6), 1);
+  EXPECT_EQ(canvas.Pixel(10, 0), 1);
+  EXPECT_EQ(canvas.Pixel(10, 1), 1) << "the pen is two pixels wide";
+  EXPECT_EQ(canvas.Pixel(10, 2), 2);
+}
+
+}  // namespace
+}  // namespace tesk::button
