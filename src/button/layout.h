@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "button/picture.h"
+#include "platform/picture.h"
 #include "platform/geometry.h"
 
 namespace tesk::button {
 
+using platform::Picture;
+using platform::PictureType;
 using platform::Point;
 using platform::Rect;
 

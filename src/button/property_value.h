@@ -9,9 +9,13 @@
 #include <string>
 #include <variant>
 
+namespace tesk::platform {
+class Picture;
+}
+
 namespace tesk::button {
 
-class Picture;  // the picture types of the drawing primitives
+using platform::Picture;
 
 // A standard font object: what a bag keeps of a font.
 struct FontDescription {

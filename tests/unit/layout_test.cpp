@@ -23,6 +23,9 @@ class Icon16 : public Picture {
   PictureType Type() const override { return PictureType::Icon; }
   std::int32_t WidthHimetric() const override { return 423; }
   std::int32_t HeightHimetric() const override { return 423; }
+  std::vector<std::int32_t> Pixels(std::int32_t, std::int32_t, std::int32_t) const override {
+    return {};
+  }
 };
 
 CaptionLayout WithPicture(std::int32_t pw, std::int32_t ph) {

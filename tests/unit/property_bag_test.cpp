@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "button/picture.h"
+#include "platform/picture.h"
 
 namespace tesk::button {
 namespace {
+
+using platform::PictureType;
 
 class Bitmap16 : public Picture {
  public:
   PictureType Type() const override { return PictureType::Bitmap; }
   std::int32_t WidthHimetric() const override { return 423; }
   std::int32_t HeightHimetric() const override { return 423; }
+  std::vector<std::int32_t> Pixels(std::int32_t, std::int32_t, std::int32_t) const override {
+    return {};
+  }
 };
 
 TEST(PropertyBag, KeepsLowerCaseKeysInWritingOrderAfterTheHostsExtents) {

@@ -91,3 +91,87 @@ void RasterCanvas::Ellipse(const Rect& bounds, Rgb pen, int penWidth, Rgb brush)
 }
 
 }  // namespace tesk::platform
+
+namespace tesk::platform {
+namespace {
+
+// What a caption shows: "&&" is one ampersand, a single "&" only marks the next character.
+std::string ShownText(const std::string& text) {
+  std::string shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '&') {
+      shown += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] == '&') {
+      shown += '&';
+      ++i;
+    }
+  }
+  return shown;
+}
+
+}  // namespace
+
+void RasterCanvas::DrawCaption(const std::string& text, const Rect& rect, Rgb colour) {
+  captions_.push_back({text, rect, colour});
+}
+
+// Word wrapping as DrawText does it: words move to the next line when the line would outgrow
+// the width; a word longer than the width stands alone on its line.
+Rect RasterCanvas::MeasureWrapped(const std::string& text, const Rect& bounds) {
+  const std::string shown = ShownText(text);
+  const std::int32_t width = bounds.Width();
+  std::int32_t lines = 0;
+  std::int32_t widest = 0;
+  std::int32_t line = -1;  // characters on the current line, -1 before its first word
+  size_t start = 0;
+  while (start <= shown.size()) {
+    const auto end = std::min(shown.find(' ', start), shown.size());
+    const auto word = static_cast<std::int32_t>(end - start);
+    const std::int32_t joined = line < 0 ? word : line + 1 + word;
+    if (line >= 0 && joined * kCharacterWidth > width) {
+      widest = std::max(widest, line * kCharacterWidth);
+      ++lines;
+      line = word;
+    } else {
+      line = joined;
+    }
+    start = end + 1;
+  }
+  widest = std::max(widest, line * kCharacterWidth);
+  ++lines;
+  return {bounds.left, bounds.top, bounds.left + widest, bounds.top + lines * kLineHeight};
+}
+
+void RasterCanvas::DrawFocusFrame(const Rect& rect, Rgb) {
+  for (std::int32_t y = rect.top; y < rect.bottom; ++y) {
+    for (std::int32_t x = rect.left; x < rect.right; ++x) {
+      const bool border = y == rect.top || y == rect.bottom - 1 || x == rect.left ||
+                          x == rect.right - 1;
+      if (!border || (x + y) % 2 != 0 || x < 0 || y < 0 || x >= width_ || y >= height_) continue;
+      Plot(x, y, Pixel(x, y) ^ 0xFFFFFF);
+    }
+  }
+}
+
+std::vector<Rgb> RasterCanvas::ReadPixels(const Rect& rect) {
+  std::vector<Rgb> pixels;
+  pixels.reserve(static_cast<size_t>(std::max(rect.Width(), 0) * std::max(rect.Height(), 0)));
+  for (std::int32_t y = rect.top; y < rect.bottom; ++y) {
+    for (std::int32_t x = rect.left; x < rect.right; ++x) {
+      const bool inside = x >= 0 && y >= 0 && x < width_ && y < height_;
+      pixels.push_back(inside ? Pixel(x, y) : 0);
+    }
+  }
+  return pixels;
+}
+
+void RasterCanvas::WritePixels(const Rect& rect, const std::vector<Rgb>& pixels) {
+  size_t index = 0;
+  for (std::int32_t y = rect.top; y < rect.bottom; ++y) {
+    for (std::int32_t x = rect.left; x < rect.right && index < pixels.size(); ++x) {
+      Plot(x, y, pixels[index++]);
+    }
+  }
+}
+
+}  // namespace tesk::platform
