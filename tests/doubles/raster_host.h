@@ -1,0 +1,61 @@
+#pragma once
+// A host for the cmd button in memory: a raster canvas, the classic Windows colours, and a
+// record of what the control asked of it.
+
+#include <string>
+#include <vector>
+
+#include "button/control_host.h"
+#include "platform/raster/raster_canvas.h"
+
+namespace tesk::test {
+
+class RasterHost final : public button::ControlHost {
+ public:
+  RasterHost(std::int32_t width, std::int32_t height);
+
+  platform::Canvas& Surface() override { return canvas; }
+  std::int32_t WindowHandle() override { return 0x1234; }
+  button::Rect ClientRect() override { return {0, 0, width, height}; }
+  std::int32_t PixelsPerInch() override { return 96; }
+  void SetWindowShape(const button::WindowShape& s) override { shape = s; }
+  void SetEnabled(bool on) override { enabled = on; }
+  button::FontDescription SurfaceFont() override { return font; }
+  void SetSurfaceFont(const button::FontDescription& f) override;
+  std::int16_t MousePointer() override { return pointer; }
+  void SetMousePointer(std::int16_t p) override { pointer = p; }
+  button::PicturePtr MouseIcon() override { return icon; }
+  void SetMouseIcon(button::PicturePtr i) override { icon = std::move(i); }
+  button::PicturePtr HandCursor() override { return hand; }
+  bool UserMode() override { return userMode; }
+  std::string DisplayName() override { return "cmd1"; }
+  button::FontDescription AmbientFont() override;
+  bool DisplayAsDefault() override { return isDefault; }
+  void PropertyChanged(const std::string& key) override { notices.push_back(key); }
+  void CreateBackgroundSurface(std::int32_t, std::int32_t) override { log.push_back("create"); }
+  void CaptureBackground() override { log.push_back("capture"); }
+  void CopyBackground() override { log.push_back("copy"); }
+  void ReleaseBackgroundSurface() override { log.push_back("release"); }
+
+  button::Rgb SystemColor(int index) override;
+  button::Rgb TranslateColor(button::OleColor colour) override;
+  button::Rgb ParentBackColor() override { return 0x336699; }
+  button::Rgb ParentTextColor() override { return 0x00FFFF; }
+
+  std::int32_t width;
+  std::int32_t height;
+  platform::RasterCanvas canvas;
+  button::WindowShape shape;
+  bool enabled = true;
+  button::FontDescription font;
+  std::vector<std::int16_t> fontWeights;  // every weight the surface font was given
+  std::int16_t pointer = 0;
+  button::PicturePtr icon;
+  button::PicturePtr hand;
+  bool userMode = true;
+  bool isDefault = false;
+  std::vector<std::string> notices;
+  std::vector<std::string> log;
+};
+
+}  // namespace tesk::test

@@ -1,0 +1,171 @@
+// The cmd button's properties, persistence and life cycle.
+
+#include <gtest/gtest.h>
+
+#include "button/cmd.h"
+#include "doubles/raster_host.h"
+#include "platform/raster/memory_picture.h"
+
+namespace tesk::button {
+namespace {
+
+using test::RasterHost;
+
+PicturePtr Square(std::int32_t size) {
+  return std::make_shared<platform::MemoryPicture>(
+      PictureType::Bitmap, size, size, std::vector<std::int32_t>(size * size, 0x0000FF));
+}
+
+TEST(CmdLifeCycle, ANewControlTakesTheContainersNameAndFontWithoutNoticesOrDrawing) {
+  RasterHost host(100, 30);
+  Cmd cmd(host);
+  cmd.Initialize();
+  cmd.InitProperties();
+  EXPECT_EQ(cmd.Caption(), "cmd1");
+  EXPECT_EQ(cmd.FontName(), "MS Sans Serif");
+  EXPECT_EQ(cmd.ButtonType(), 2);
+  EXPECT_EQ(cmd.ColorScheme(), 1);
+  EXPECT_EQ(cmd.BackColor(), 0xC0C0C0u);
+  EXPECT_EQ(cmd.BackOver(), 0xC0C0C0u);
+  EXPECT_EQ(cmd.ForeOver(), 0u);
+  EXPECT_EQ(cmd.MaskColor(), 0xC0C0C0u);
+  EXPECT_TRUE(cmd.Enabled() && cmd.ShowFocusRect() && cmd.UseMaskColor());
+  EXPECT_TRUE(host.notices.empty());
+  EXPECT_EQ(host.canvas.Pixel(50, 15), 0x010203) << "nothing drawn";
+}
+
+TEST(CmdPersistence, WritesTheTwentyThreeKeysInOrderAndReadsThemBack) {
+  RasterHost host(100, 30);
+  host.hand = Square(32);
+  Cmd saved(host);
+  saved.Initialize();
+  saved.InitProperties();
+  saved.SetButtonType(14);
+  saved.SetCaption("&Save");
+  saved.SetColorScheme(2);
+  saved.SetBackColor(0x123456);
+  saved.SetPictureNormal(Square(16));
+  saved.SetPictureOver(Square(8));
+  saved.SetSpecialEffect(3);
+  saved.SetHandPointer(true);
+  EXPECT_EQ(host.notices.back(), "HAND");
+  EXPECT_NE(std::find(host.notices.begin(), host.notices.end(), "PICO"), host.notices.end());
+
+  PropertyBag bag(2646, 794);
+  saved.WriteProperties(bag);
+  std::vector<std::string> keys;
+  for (const auto& entry : bag.Entries()) keys.push_back(entry.first);
+  EXPECT_EQ(keys, (std::vector<std::string>{
+                      "_extentx", "_extenty", "btype", "tx", "enab", "font", "coltype", "focusr",
+                      "bcol", "bcolo", "fcol", "fcolo", "mcol", "mptr", "micon", "picn", "pich",
+                      "umcol", "soft", "picpos", "ngrey", "fx", "hand", "check", "value"}))
+      << "the hand cursor is the mouse icon; the key of PictureOver is PICH";
+
+  RasterHost otherHost(100, 30);
+  otherHost.hand = host.hand;
+  Cmd restored(otherHost);
+  restored.Initialize();
+  restored.ReadProperties(bag);
+  EXPECT_EQ(restored.ButtonType(), 14);
+  EXPECT_EQ(restored.Caption(), "&Save");
+  EXPECT_EQ(restored.AccessKeys(), "s");
+  EXPECT_EQ(restored.BackColor(), 0x123456u);
+  EXPECT_EQ(restored.PictureOver(), saved.PictureOver());
+  EXPECT_EQ(restored.Layout().pictureRect.Width(), 16);
+  EXPECT_EQ(otherHost.pointer, 99);
+}
+
+TEST(CmdPersistence, MissingKeysTakeTheirDefaultsAndABadValueStopsTheRead) {
+  RasterHost host(100, 30);
+  Cmd cmd(host);
+  PropertyBag onlyColours;
+  onlyColours.Write("BCOL", std::int32_t{0x0000FF});
+  onlyColours.Write("FCOL", std::int32_t{0x00FF00});
+  cmd.ReadProperties(onlyColours);
+  EXPECT_EQ(cmd.BackOver(), 0x0000FFu);
+  EXPECT_EQ(cmd.ForeOver(), 0x00FF00u);
+  EXPECT_EQ(cmd.MaskColor(), 0xC0C0C0u);
+  EXPECT_EQ(cmd.ButtonType(), 2);
+  EXPECT_EQ(cmd.Caption(), "");
+
+  PropertyBag bad;
+  bad.Write("BTYPE", std::string("7"));
+  bad.Write("COLTYPE", std::string("blue"));
+  bad.Write("FOCUSR", false);
+  EXPECT_THROW(cmd.ReadProperties(bad), ConversionError);
+  EXPECT_EQ(cmd.ButtonType(), 7) << "keys before the bad one are read";
+  EXPECT_TRUE(cmd.ShowFocusRect()) << "keys after it are not";
+}
+
+TEST(CmdProperties, DesignTimeMirrorsColoursAndStyleFiveBoldsTheFont) {
+  RasterHost host(100, 30);
+  Cmd cmd(host);
+  cmd.Initialize();
+  cmd.InitProperties();
+  cmd.SetBackColor(0x00FF00);
+  EXPECT_EQ(cmd.BackOver(), 0xC0C0C0u) << "at run time BackOver stays";
+  EXPECT_FALSE(cmd.FontBold());
+  cmd.SetButtonType(5);
+  EXPECT_FALSE(cmd.FontBold());
+
+  host.userMode = false;
+  cmd.SetForeColor(0x0000FF);
+  EXPECT_EQ(cmd.ForeOver(), 0x0000FFu);
+  cmd.SetButtonType(5);
+  EXPECT_TRUE(cmd.FontBold());
+}
+
+TEST(CmdProperties, FontSizeRoundsHalfToEvenAndPointersStayInSixteenBits) {
+  RasterHost host(100, 30);
+  Cmd cmd(host);
+  EXPECT_EQ(cmd.FontSize(), 8) << "8.25 points";
+  cmd.SetFontSize(9);
+  EXPECT_EQ(cmd.FontSize(), 9);
+  host.font.size = 8.5;
+  EXPECT_EQ(cmd.FontSize(), 8);
+  host.font.size = 9.5;
+  EXPECT_EQ(cmd.FontSize(), 10);
+
+  cmd.SetMousePointer(-3);
+  EXPECT_EQ(cmd.MousePointer(), -3);
+  EXPECT_THROW(cmd.SetMousePointer(40000), ConversionError);
+  EXPECT_EQ(cmd.MousePointer(), -3);
+  EXPECT_EQ(std::string(Cmd::Version()), "2.0.6 B");
+}
+
+TEST(CmdResize, InsetsTheFocusFrameByStyleShapesTheWindowAndSkipsAZeroHeight) {
+  RasterHost host(60, 20);
+  Cmd cmd(host);
+  cmd.Initialize();
+  cmd.InitProperties();
+  const std::pair<std::int32_t, Rect> cases[] = {
+      {2, {4, 4, 56, 16}}, {7, {3, 3, 57, 17}}, {13, {3, 3, 57, 17}}, {14, {6, 6, 56, 16}}};
+  for (const auto& [style, focus] : cases) {
+    cmd.SetButtonType(style);
+    EXPECT_EQ(cmd.FocusRect(), focus) << style;
+  }
+  EXPECT_TRUE(host.shape.removedPixels.size() == 4 && host.shape.width == 60);
+
+  RasterHost flat(60, 0);
+  Cmd hidden(flat);
+  hidden.Initialize();
+  hidden.InitProperties();
+  hidden.Resize();
+  EXPECT_EQ(flat.canvas.Captions().size(), 0u);
+}
+
+TEST(CmdLifeCycle, StyleElevenCapturesItsBackgroundOnShowAndReleasesIt) {
+  RasterHost host(60, 20);
+  Cmd cmd(host);
+  cmd.Initialize();
+  cmd.InitProperties();
+  cmd.DisableRefresh();
+  cmd.SetButtonType(11);
+  EXPECT_TRUE(host.log.empty()) << "no capture while refresh is off";
+  cmd.Show();
+  cmd.Terminate();
+  EXPECT_EQ(host.log, (std::vector<std::string>{"create", "capture", "copy", "release"}));
+}
+
+}  // namespace
+}  // namespace tesk::button
