@@ -3,7 +3,7 @@
 
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps native fuzz win32 win64 test test-native test-fuzz test-win32 test-win64 demo bench clean
+.PHONY: all deps native fuzz win32 win64 test test-native test-fuzz test-win32 test-win64 demo bench gallery clean
 
 all: native win32 win64
 
@@ -30,6 +30,9 @@ test-win64: win64
 
 demo: win64
 	$(XVFB) sh scripts/demo.sh build/win64
+
+gallery: win64
+	$(XVFB) sh scripts/gallery.sh
 
 bench: win32 win64
 	$(XVFB) sh scripts/bench.sh

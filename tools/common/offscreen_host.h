@@ -1,0 +1,71 @@
+#pragma once
+// A host for the cmd button without a window, drawing with GDI into a 32-bit off-screen
+// bitmap: for the gallery and for comparing GDI with the raster canvas. Colours are the
+// system's; the container is a plain window-coloured form.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "button/control_host.h"
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/gdi_objects.h"
+
+namespace tesk::tools {
+
+class OffscreenHost final : public button::ControlHost {
+ public:
+  OffscreenHost(std::int32_t width, std::int32_t height);
+  ~OffscreenHost() override;
+  OffscreenHost(const OffscreenHost&) = delete;
+  OffscreenHost& operator=(const OffscreenHost&) = delete;
+
+  // The pixels drawn so far, row by row, as 0x00BBGGRR.
+  std::vector<button::Rgb> Pixels() const;
+
+  platform::Canvas& Surface() override { return canvas_; }
+  std::int32_t WindowHandle() override { return 0; }
+  button::Rect ClientRect() override { return {0, 0, width_, height_}; }
+  std::int32_t PixelsPerInch() override { return 96; }
+  void SetWindowShape(const button::WindowShape&) override {}
+  void SetEnabled(bool) override {}
+  button::FontDescription SurfaceFont() override { return font_; }
+  void SetSurfaceFont(const button::FontDescription& font) override;
+  std::int16_t MousePointer() override { return pointer_; }
+  void SetMousePointer(std::int16_t pointer) override { pointer_ = pointer; }
+  button::PicturePtr MouseIcon() override { return icon_; }
+  void SetMouseIcon(button::PicturePtr icon) override { icon_ = std::move(icon); }
+  button::PicturePtr HandCursor() override { return nullptr; }
+  bool UserMode() override { return true; }
+  std::string DisplayName() override { return "cmd1"; }
+  button::FontDescription AmbientFont() override { return {}; }
+  bool DisplayAsDefault() override { return isDefault; }
+  void PropertyChanged(const std::string&) override {}
+  void CreateBackgroundSurface(std::int32_t, std::int32_t) override {}
+  void CaptureBackground() override {}
+  // The "container" under the control is a checker of two window colours.
+  void CopyBackground() override;
+  void ReleaseBackgroundSurface() override {}
+
+  button::Rgb SystemColor(int index) override;
+  button::Rgb TranslateColor(button::OleColor colour) override;
+  button::Rgb ParentBackColor() override;
+  button::Rgb ParentTextColor() override;
+
+  bool isDefault = false;
+
+ private:
+  std::int32_t width_;
+  std::int32_t height_;
+  win32::UniqueMemoryDc dc_;
+  win32::UniqueGdiObject bitmap_;
+  HGDIOBJ displaced_ = nullptr;
+  void* bits_ = nullptr;
+  win32::GdiCanvas canvas_;
+  win32::UniqueGdiObject font_handle_;
+  button::FontDescription font_;
+  std::int16_t pointer_ = 0;
+  button::PicturePtr icon_;
+};
+
+}  // namespace tesk::tools
