@@ -112,10 +112,12 @@ TEST(Redraw, FocusLooksByStyle) {
       << "no dotted frame in style 5";
 
   Button thin(7);
-  const Rgb before = thin.At(thin.cmd.FocusRect().left, thin.cmd.FocusRect().top);
+  const Rect& frame = thin.cmd.FocusRect();
+  const Rgb before = thin.At(frame.left + 1, frame.top);
   thin.cmd.SetFocus(true);
   thin.cmd.Redraw(kUp, true);
-  EXPECT_EQ(thin.At(thin.cmd.FocusRect().left, thin.cmd.FocusRect().top), before ^ 0xFFFFFF);
+  EXPECT_EQ(thin.At(frame.left + 1, frame.top), before ^ 0xFFFFFF) << "dotted: odd x + y inverted";
+  EXPECT_EQ(thin.At(frame.left, frame.top), before);
 }
 
 TEST(Redraw, DefaultButtonLooks) {

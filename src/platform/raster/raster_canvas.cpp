@@ -66,26 +66,25 @@ void RasterCanvas::Line(Point from, Point to, Rgb colour, int penWidth) {
 
 void RasterCanvas::SetPixel(Point at, Rgb colour) { Plot(at.x, at.y, colour); }
 
-// The ellipse of GDI's Ellipse: inscribed in left..right-1 x top..bottom-1, a pen of
-// `penWidth` pixels along the inside of its edge, the brush within.
+// The ellipse of GDI's Ellipse: the path inscribed in the bounds, the brush inside it and a pen
+// of `penWidth` pixels centred on it.
 void RasterCanvas::Ellipse(const Rect& bounds, Rgb pen, int penWidth, Rgb brush) {
   const double rx = (bounds.right - bounds.left - 1) / 2.0;
   const double ry = (bounds.bottom - bounds.top - 1) / 2.0;
   if (rx < 0 || ry < 0) return;
   const double cx = bounds.left + rx;
   const double cy = bounds.top + ry;
-  const double innerX = std::max(rx - penWidth, 0.0);
-  const double innerY = std::max(ry - penWidth, 0.0);
+  const double half = penWidth / 2.0;
   const auto inside = [cx, cy](std::int32_t x, std::int32_t y, double a, double b) {
     if (a <= 0 || b <= 0) return false;
-    const double nx = (x - cx) / (a + 0.5);
-    const double ny = (y - cy) / (b + 0.5);
+    const double nx = (x - cx) / a;
+    const double ny = (y - cy) / b;
     return nx * nx + ny * ny <= 1.0;
   };
-  for (std::int32_t y = bounds.top; y < bounds.bottom; ++y) {
-    for (std::int32_t x = bounds.left; x < bounds.right; ++x) {
-      if (!inside(x, y, rx, ry)) continue;
-      Plot(x, y, inside(x, y, innerX, innerY) ? brush : pen);
+  for (std::int32_t y = bounds.top - penWidth; y < bounds.bottom + penWidth; ++y) {
+    for (std::int32_t x = bounds.left - penWidth; x < bounds.right + penWidth; ++x) {
+      if (!inside(x, y, rx + half, ry + half)) continue;
+      Plot(x, y, inside(x, y, rx - half, ry - half) ? brush : pen);
     }
   }
 }
@@ -147,7 +146,7 @@ void RasterCanvas::DrawFocusFrame(const Rect& rect, Rgb) {
     for (std::int32_t x = rect.left; x < rect.right; ++x) {
       const bool border = y == rect.top || y == rect.bottom - 1 || x == rect.left ||
                           x == rect.right - 1;
-      if (!border || (x + y) % 2 != 0 || x < 0 || y < 0 || x >= width_ || y >= height_) continue;
+      if (!border || (x + y) % 2 == 0 || x < 0 || y < 0 || x >= width_ || y >= height_) continue;
       Plot(x, y, Pixel(x, y) ^ 0xFFFFFF);
     }
   }

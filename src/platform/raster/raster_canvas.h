@@ -27,7 +27,7 @@ class RasterCanvas final : public Canvas {
   void Ellipse(const Rect& bounds, Rgb pen, int penWidth, Rgb brush) override;
   void DrawCaption(const std::string& text, const Rect& rect, Rgb colour) override;
   Rect MeasureWrapped(const std::string& text, const Rect& bounds) override;
-  // DrawFocusRect's pattern: every other pixel of the rectangle's border inverted.
+  // DrawFocusRect's pattern: the border's pixels at odd x + y inverted.
   void DrawFocusFrame(const Rect& rect, Rgb textColour) override;
   std::vector<Rgb> ReadPixels(const Rect& rect) override;
   void WritePixels(const Rect& rect, const std::vector<Rgb>& pixels) override;
