@@ -3,14 +3,14 @@
 
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps native fuzz win32 win64 test test-native test-fuzz test-win32 test-win64 demo bench gallery clean
+.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz test-win32 test-win64 demo bench gallery clean
 
 all: native win32 win64
 
 deps:
 	@sh scripts/install-deps.sh
 
-native fuzz win32 win64: deps
+native native-release fuzz win32 win64: deps
 	cmake --preset $@ >/dev/null
 	cmake --build --preset $@
 
@@ -34,7 +34,8 @@ demo: win64
 gallery: win64
 	$(XVFB) sh scripts/gallery.sh
 
-bench: win32 win64
+bench: native-release win32 win64
+	build/native-release/tests/button_bench
 	$(XVFB) sh scripts/bench.sh
 
 clean:
