@@ -12,6 +12,7 @@
 #include "common/offscreen_host.h"
 #include "common/test_pictures.h"
 #include "platform/raster/raster_canvas.h"
+#include "platform/win32/window_region.h"
 
 namespace tesk::wine_test {
 namespace {
@@ -165,6 +166,30 @@ TEST(ButtonPixels, GdiAndRasterAgreeOutsideTheCaptionInEveryStyleAndLook) {
                                   << (picture ? " with picture" : "") << ":" << first.str();
       }
     }
+  }
+}
+
+TEST(WindowRegion, CutsTheCornersOfStylesOneThreeFiveAndFourteenAndIsAnEllipseForThirteen) {
+  const auto contains = [](HRGN region, int x, int y) { return PtInRegion(region, x, y) != 0; };
+  struct Case {
+    std::int32_t style;
+    std::vector<std::pair<int, int>> out;
+    std::vector<std::pair<int, int>> in;
+  };
+  const Case cases[] = {
+      {1, {{0, 0}, {99, 0}, {0, 29}, {99, 29}}, {{1, 0}, {0, 1}, {50, 15}}},
+      {14, {{0, 0}, {99, 29}}, {{1, 1}, {98, 28}}},
+      {5, {{0, 29}, {99, 0}}, {{0, 0}, {99, 29}}},
+      {3, {{0, 0}, {1, 0}, {0, 1}, {98, 29}, {99, 28}}, {{2, 0}, {1, 1}, {97, 29}}},
+      {13, {{0, 0}, {2, 2}, {99, 15}}, {{50, 15}, {1, 15}, {50, 1}}},
+      {2, {{100, 0}, {0, 30}}, {{0, 0}, {99, 29}}},
+  };
+  for (const auto& c : cases) {
+    HRGN region = win32::CreateWindowRegion(button::MakeRegion(c.style, 100, 30));
+    ASSERT_NE(region, nullptr);
+    for (const auto& [x, y] : c.out) EXPECT_FALSE(contains(region, x, y)) << c.style << " " << x << "," << y;
+    for (const auto& [x, y] : c.in) EXPECT_TRUE(contains(region, x, y)) << c.style << " " << x << "," << y;
+    DeleteObject(region);
   }
 }
 
