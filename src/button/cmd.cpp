@@ -153,38 +153,28 @@ void Cmd::Refresh() {
 void Cmd::SetBackColor(OleColor colour) {
   backColor_ = colour;
   if (!host_.UserMode()) backOver_ = colour;
-  SetColors();
-  Redraw(lastState_, true);
-  host_.PropertyChanged("BCOL");
+  Recolour("BCOL");
 }
 
 void Cmd::SetBackOver(OleColor colour) {
   backOver_ = colour;
-  SetColors();
-  Redraw(lastState_, true);
-  host_.PropertyChanged("BCOLO");
+  Recolour("BCOLO");
 }
 
 void Cmd::SetForeColor(OleColor colour) {
   foreColor_ = colour;
   if (!host_.UserMode()) foreOver_ = colour;
-  SetColors();
-  Redraw(lastState_, true);
-  host_.PropertyChanged("FCOL");
+  Recolour("FCOL");
 }
 
 void Cmd::SetForeOver(OleColor colour) {
   foreOver_ = colour;
-  SetColors();
-  Redraw(lastState_, true);
-  host_.PropertyChanged("FCOLO");
+  Recolour("FCOLO");
 }
 
 void Cmd::SetMaskColor(OleColor colour) {
   maskColor_ = colour;
-  SetColors();
-  Redraw(lastState_, true);
-  host_.PropertyChanged("MCOL");
+  Recolour("MCOL");
 }
 
 void Cmd::SetButtonType(std::int32_t type) {
@@ -306,9 +296,7 @@ std::int32_t Cmd::Hwnd() const { return host_.WindowHandle(); }
 
 void Cmd::SetSoftBevel(bool soft) {
   softBevel_ = soft;
-  SetColors();
-  Redraw(lastState_, true);
-  host_.PropertyChanged("SOFT");
+  Recolour("SOFT");
 }
 
 void Cmd::SetPictureNormal(PicturePtr picture) {
@@ -363,6 +351,13 @@ void Cmd::SetValue(bool value) {
 }
 
 // --- Internal operations ------------------------------------------------------------------
+
+// The tail of every setter of a colour setting: new palette, repaint, change notice.
+void Cmd::Recolour(const char* key) {
+  SetColors();
+  Redraw(lastState_, true);
+  host_.PropertyChanged(key);
+}
 
 void Cmd::SetColors() {
   PaletteSettings settings;

@@ -120,6 +120,7 @@ class Cmd {
 
  private:
   void SetColors();
+  void Recolour(const char* key);
   void CalcTextRects();
   void PictureSize();
   void UpdateAccessKey();
