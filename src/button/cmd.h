@@ -8,6 +8,7 @@
 #include <string>
 
 #include "button/compositor.h"
+#include "button/cmd_events.h"
 #include "button/control_host.h"
 #include "button/layout.h"
 #include "button/palette.h"
@@ -118,6 +119,22 @@ class Cmd {
   // ones already on screen.
   void Redraw(std::uint8_t state, bool force);
 
+  // Input notices from the host (cmd_input.cpp). A Button or KeyCode outside 0..255 left by
+  // the container's handler throws ConversionError before the control changes anything more.
+  void SetEvents(CmdEvents* events) { events_ = events ? events : &noEvents_; }
+  void OnClick();
+  void OnAccessKeyPress();
+  void OnMouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+  void OnDblClick();
+  void OnMouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+  void OnMouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+  void OnHoverTimer();
+  void OnKeyDown(std::int16_t keyCode, std::int16_t shift);
+  void OnKeyPress(std::int16_t keyAscii);
+  void OnKeyUp(std::int16_t keyCode, std::int16_t shift);
+  void OnGotFocus();
+  void OnLostFocus();
+
  private:
   void SetColors();
   void Recolour(const char* key);
@@ -142,6 +159,8 @@ class Cmd {
   void DrawEtchedTextFrame();
 
   ControlHost& host_;
+  CmdEvents noEvents_;
+  CmdEvents* events_ = &noEvents_;
 
   std::int32_t buttonType_ = 0;
   std::int32_t colorScheme_ = 0;
@@ -173,6 +192,8 @@ class Cmd {
   std::uint8_t lastState_ = kUp;
   std::uint8_t lastCaptionState_ = 0;
   std::string lastCaption_;
+  std::uint8_t lastMouseButton_ = 0;
+  std::uint8_t lastKeyCode_ = 0;
   bool isHovering_ = false;
   bool hasFocus_ = false;
   bool refreshEnabled_ = false;

@@ -43,6 +43,15 @@ class ControlHost : public ColorSource {
   // The saved state is out of date: `key` names the property that changed.
   virtual void PropertyChanged(const std::string& key) = 0;
 
+  // Input: the 3 ms hover timer, whether the pointer is over the control's own window,
+  // routing all mouse input to it, moving the focus to the next or previous control of the
+  // container, and bringing what was drawn to the screen at once.
+  virtual void SetHoverTimer(bool on) = 0;
+  virtual bool IsMouseOver() = 0;
+  virtual void CaptureMouse() = 0;
+  virtual void MoveFocus(bool forward) = 0;
+  virtual void ShowNow() = 0;
+
   // Style 11: the container's pixels under the control, kept in an off-screen surface of
   // width x height made at the first Show (later calls keep it), captured, copied onto the
   // face, and released at Terminate (if there is one). Capturing suppresses its own failures.

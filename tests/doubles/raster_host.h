@@ -32,6 +32,11 @@ class RasterHost final : public button::ControlHost {
   button::FontDescription AmbientFont() override;
   bool DisplayAsDefault() override { return isDefault; }
   void PropertyChanged(const std::string& key) override { notices.push_back(key); }
+  void SetHoverTimer(bool on) override { timerOn = on; }
+  bool IsMouseOver() override { return mouseOver; }
+  void CaptureMouse() override { log.push_back("capture mouse"); }
+  void MoveFocus(bool forward) override { log.push_back(forward ? "focus next" : "focus previous"); }
+  void ShowNow() override { log.push_back("show"); }
   void CreateBackgroundSurface(std::int32_t, std::int32_t) override { log.push_back("create"); }
   void CaptureBackground() override { log.push_back("capture"); }
   void CopyBackground() override { log.push_back("copy"); }
@@ -54,6 +59,8 @@ class RasterHost final : public button::ControlHost {
   button::PicturePtr hand;
   bool userMode = true;
   bool isDefault = false;
+  bool timerOn = false;
+  bool mouseOver = false;
   std::vector<std::string> notices;
   std::vector<std::string> log;
 };

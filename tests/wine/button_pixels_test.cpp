@@ -70,6 +70,11 @@ class RasterTwin final : public button::ControlHost {
   button::FontDescription AmbientFont() override { return {}; }
   bool DisplayAsDefault() override { return gdi_.isDefault; }
   void PropertyChanged(const std::string&) override {}
+  void SetHoverTimer(bool) override {}
+  bool IsMouseOver() override { return false; }
+  void CaptureMouse() override {}
+  void MoveFocus(bool) override {}
+  void ShowNow() override {}
   void CreateBackgroundSurface(std::int32_t, std::int32_t) override {}
   void CaptureBackground() override {}
   void CopyBackground() override {
