@@ -33,12 +33,14 @@ struct Dib24 {
 }  // namespace
 
 void GdiCanvas::FillRect(const platform::Rect& rect, platform::Rgb colour) {
+  ++drawCount_;
   const UniqueGdiObject brush(CreateSolidBrush(ToColor(colour)));
   const RECT r = ToRect(rect);
   ::FillRect(dc_, &r, static_cast<HBRUSH>(brush.get()));
 }
 
 void GdiCanvas::FrameRect(const platform::Rect& rect, platform::Rgb colour) {
+  ++drawCount_;
   const UniqueGdiObject brush(CreateSolidBrush(ToColor(colour)));
   const RECT r = ToRect(rect);
   ::FrameRect(dc_, &r, static_cast<HBRUSH>(brush.get()));
@@ -46,6 +48,7 @@ void GdiCanvas::FrameRect(const platform::Rect& rect, platform::Rgb colour) {
 
 void GdiCanvas::Line(platform::Point from, platform::Point to, platform::Rgb colour,
                      int penWidth) {
+  ++drawCount_;
   const UniqueGdiObject pen(CreatePen(PS_SOLID, penWidth, ToColor(colour)));
   const ScopedSelection selected(dc_, pen.get());
   MoveToEx(dc_, from.x, from.y, nullptr);
@@ -53,11 +56,13 @@ void GdiCanvas::Line(platform::Point from, platform::Point to, platform::Rgb col
 }
 
 void GdiCanvas::SetPixel(platform::Point at, platform::Rgb colour) {
+  ++drawCount_;
   SetPixelV(dc_, at.x, at.y, ToColor(colour));
 }
 
 void GdiCanvas::Ellipse(const platform::Rect& bounds, platform::Rgb pen, int penWidth,
                         platform::Rgb brush) {
+  ++drawCount_;
   const UniqueGdiObject outline(CreatePen(PS_SOLID, penWidth, ToColor(pen)));
   const UniqueGdiObject fill(CreateSolidBrush(ToColor(brush)));
   const ScopedSelection penSelected(dc_, outline.get());
@@ -67,6 +72,7 @@ void GdiCanvas::Ellipse(const platform::Rect& bounds, platform::Rgb pen, int pen
 
 void GdiCanvas::DrawCaption(const std::string& text, const platform::Rect& rect,
                             platform::Rgb colour) {
+  ++drawCount_;
   const ScopedSelection font(dc_, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
   SetTextColor(dc_, ToColor(colour));
   SetBkMode(dc_, TRANSPARENT);
@@ -84,6 +90,7 @@ platform::Rect GdiCanvas::MeasureWrapped(const std::string& text, const platform
 }
 
 void GdiCanvas::DrawFocusFrame(const platform::Rect& rect, platform::Rgb textColour) {
+  ++drawCount_;
   SetTextColor(dc_, ToColor(textColour));
   const RECT r = ToRect(rect);
   DrawFocusRect(dc_, &r);
@@ -115,6 +122,7 @@ std::vector<platform::Rgb> GdiCanvas::ReadPixels(const platform::Rect& rect) {
 }
 
 void GdiCanvas::WritePixels(const platform::Rect& rect, const std::vector<platform::Rgb>& pixels) {
+  ++drawCount_;
   const LONG w = rect.Width();
   const LONG h = rect.Height();
   if (w <= 0 || h <= 0 || pixels.size() < static_cast<size_t>(w * h)) return;

@@ -14,6 +14,8 @@ class GdiCanvas final : public platform::Canvas {
   explicit GdiCanvas(HDC dc) : dc_(dc) {}
 
   void SetFont(HFONT font) { font_ = font; }
+  // How many drawing calls have been made: a change tells the window to repaint.
+  std::uint64_t DrawCount() const { return drawCount_; }
 
   void FillRect(const platform::Rect& rect, platform::Rgb colour) override;
   void FrameRect(const platform::Rect& rect, platform::Rgb colour) override;
@@ -33,6 +35,7 @@ class GdiCanvas final : public platform::Canvas {
  private:
   HDC dc_;
   HFONT font_ = nullptr;
+  std::uint64_t drawCount_ = 0;
 };
 
 }  // namespace tesk::win32

@@ -1,0 +1,158 @@
+// The cmd button as a real child window under Wine, driven with real input (SetCursorPos and
+// SendInput on the virtual display): hover, click, faces and focus moves.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/cmd_window.h"
+
+namespace tesk::wine_test {
+namespace {
+
+using button::Cmd;
+
+class EventLog : public button::CmdEvents {
+ public:
+  explicit EventLog(std::vector<std::string>& log, std::string name)
+      : log_(log), name_(std::move(name)) {}
+  void Click() override { log_.push_back(name_ + " click"); }
+  void MouseDown(std::int16_t& b, std::int16_t&, float&, float&) override {
+    log_.push_back(name_ + " down " + std::to_string(b));
+  }
+  void MouseUp(std::int16_t& b, std::int16_t&, float&, float&) override {
+    log_.push_back(name_ + " up " + std::to_string(b));
+  }
+  void MouseOver() override { log_.push_back(name_ + " over"); }
+  void MouseOut() override { log_.push_back(name_ + " out"); }
+
+ private:
+  std::vector<std::string>& log_;
+  std::string name_;
+};
+
+// Lets the window's messages run for a while, as the host's message loop would.
+void Pump(DWORD milliseconds) {
+  const DWORD end = GetTickCount() + milliseconds;
+  do {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  } while (GetTickCount() < end);
+}
+
+void Mouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+void Key(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+class ButtonWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WNDCLASSW container{};
+    container.lpfnWndProc = DefWindowProcW;
+    container.hInstance = GetModuleHandleW(nullptr);
+    container.lpszClassName = L"TeskCmdContainer";
+    container.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    RegisterClassW(&container);
+    form_ = CreateWindowExW(0, L"TeskCmdContainer", L"Button lab", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                            0, 0, 420, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (int i = 0; i < 3; ++i) {
+      events_.emplace_back(log, "cmd" + std::to_string(i + 1));
+    }
+    for (int i = 0; i < 3; ++i) {
+      win32::CmdWindowOptions options;
+      options.name = "cmd" + std::to_string(i + 1);
+      options.events = &events_[static_cast<size_t>(i)];
+      const RECT bounds{10 + i * 130, 20, 130 + i * 130, 50};
+      buttons_[i] = win32::CreateCmdWindow(form_, 100 + i, bounds, options);
+    }
+    SetForegroundWindow(form_);
+    Pump(300);
+    log.clear();
+  }
+  void TearDown() override { DestroyWindow(form_); }
+
+  POINT Centre(int button) const {
+    RECT r{};
+    GetWindowRect(buttons_[button], &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  void MoveTo(POINT p) {
+    SetCursorPos(p.x, p.y);
+    Mouse(MOUSEEVENTF_MOVE);
+    Pump(150);
+  }
+  Cmd& Control(int button) { return *win32::CmdOfWindow(buttons_[button]); }
+
+  std::vector<std::string> log;
+  HWND form_ = nullptr;
+  HWND buttons_[3] = {};
+  std::vector<EventLog> events_;
+};
+
+TEST_F(ButtonWindows, HoverBeginsOnceAndEndsWhenThePointerLeaves) {
+  MoveTo(Centre(0));
+  POINT nearby = Centre(0);
+  nearby.x += 3;
+  MoveTo(nearby);
+  EXPECT_EQ(log, std::vector<std::string>{"cmd1 over"});
+  EXPECT_TRUE(Control(0).IsHovering());
+  MoveTo({Centre(0).x, Centre(0).y + 100});
+  EXPECT_EQ(log, (std::vector<std::string>{"cmd1 over", "cmd1 out"}));
+  EXPECT_FALSE(Control(0).IsHovering());
+}
+
+TEST_F(ButtonWindows, AClickIsDownUpClickWithTheFaceDownWhilePressed) {
+  MoveTo(Centre(1));
+  log.clear();
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  Pump(100);
+  EXPECT_EQ(Control(1).LastState(), button::kDown);
+  Mouse(MOUSEEVENTF_LEFTUP);
+  Pump(100);
+  EXPECT_EQ(Control(1).LastState(), button::kUp);
+  EXPECT_EQ(log, (std::vector<std::string>{"cmd2 down 1", "cmd2 up 1", "cmd2 click"}));
+  EXPECT_EQ(GetFocus(), buttons_[1]);
+}
+
+TEST_F(ButtonWindows, ArrowKeysMoveTheFocusAlongTheTabStops) {
+  SetFocus(buttons_[1]);
+  Pump(50);
+  Key(VK_RIGHT, false);
+  Key(VK_RIGHT, true);
+  Pump(100);
+  EXPECT_EQ(GetFocus(), buttons_[2]);
+  Key(VK_LEFT, false);
+  Key(VK_LEFT, true);
+  Pump(100);
+  EXPECT_EQ(GetFocus(), buttons_[1]);
+  EXPECT_TRUE(Control(1).HasFocus());
+}
+
+TEST_F(ButtonWindows, TheWindowTextIsTheCaption) {
+  wchar_t text[32] = {};
+  GetWindowTextW(buttons_[0], text, 32);
+  EXPECT_EQ(std::wstring(text), L"cmd1");
+  Control(0).SetCaption("&Save");
+  SendMessageW(buttons_[0], WM_NULL, 0, 0);
+  GetWindowTextW(buttons_[0], text, 32);
+  EXPECT_EQ(std::wstring(text), L"&Save");
+}
+
+}  // namespace
+}  // namespace tesk::wine_test
