@@ -13,6 +13,7 @@
 #include <string>
 
 #include "TeskLumoraLib.h"
+#include "button_lab.h"
 #include "download/url_downloader.h"
 #include "interface/implementation_settings.h"
 #include "platform/win32/win32_machine.h"
@@ -198,7 +199,7 @@ void ShowReportABugAddress(_ClsInfo* info) {
   SysFreeString(address);
 }
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
   CoInitialize(nullptr);
   std::wprintf(L"TeskLumoraLib demo host\n\nClsInfo\n");
   if (auto info = Create<_ClsInfo>(L"TeskLumoraLib.ClsInfo")) {
@@ -209,6 +210,12 @@ int wmain() {
     std::wprintf(L"\nShowReportABugPath (the bug-report address from the update server)\n");
     ShowReportABugAddress(info.Get());
   }
+  std::wprintf(L"\nButton lab (every style of the cmd button as a live control)\n");
+  std::fflush(stdout);
+  const std::string screenshot =
+      argc > 1 ? std::string(argv[1], argv[1] + std::wcslen(argv[1])) : std::string();
+  tesk::demo::RunButtonLab(screenshot.empty() ? nullptr : screenshot.c_str());
+  std::fflush(stdout);
   std::wprintf(L"\nclsNewRegLib (creating it registers WinReg.dll when present, then waits 5 s)\n");
   const DWORD start = GetTickCount();
   if (auto regLib = Create<_clsNewRegLib>(L"TeskLumoraLib.clsNewRegLib")) {
