@@ -1,0 +1,93 @@
+#include "platform/win32/cmd_window_host.h"
+
+#include <olectl.h>
+
+#include <cmath>
+#include <cwchar>
+
+#include "platform/win32/text_encoding.h"
+#include "platform/win32/win32_picture.h"
+
+namespace tesk::win32 {
+namespace {
+
+button::FontDescription DescribeFont(HFONT font) {
+  LOGFONTW logFont{};
+  button::FontDescription description;
+  if (!font || !GetObjectW(font, sizeof logFont, &logFont)) return description;
+  description.name = Utf8FromWide(logFont.lfFaceName, wcslen(logFont.lfFaceName));
+  description.size = std::abs(logFont.lfHeight) * 72.0 / 96.0;
+  description.weight = static_cast<std::int16_t>(logFont.lfWeight);
+  description.italic = logFont.lfItalic != 0;
+  description.underline = logFont.lfUnderline != 0;
+  description.strikethrough = logFont.lfStrikeOut != 0;
+  description.charset = logFont.lfCharSet;
+  return description;
+}
+
+}  // namespace
+
+void WindowHost::SetSurfaceFont(const button::FontDescription& font) {
+  font_ = font;
+  LOGFONTW description{};
+  description.lfHeight = -MulDiv(static_cast<int>(font.size * 100), 96, 7200);
+  description.lfWeight = font.weight;
+  description.lfItalic = font.italic;
+  description.lfUnderline = font.underline;
+  description.lfStrikeOut = font.strikethrough;
+  description.lfCharSet = static_cast<BYTE>(font.charset);
+  const std::wstring face = WideFromUtf8(font.name);
+  lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
+  fontHandle_.reset(CreateFontIndirectW(&description));
+  canvas_.SetFont(static_cast<HFONT>(fontHandle_.get()));
+}
+
+button::FontDescription WindowHost::AmbientFont() {
+  const HWND parent = GetParent(window_);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+  return DescribeFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+button::PicturePtr WindowHost::HandCursor() {
+  PICTDESC description{};
+  description.cbSizeofstruct = sizeof description;
+  description.picType = PICTYPE_ICON;
+  description.icon.hicon = CopyIcon(handCursor_);
+  IPicture* picture = nullptr;
+  if (FAILED(OleCreatePictureIndirect(&description, IID_IPicture, TRUE,
+                                      reinterpret_cast<void**>(&picture)))) {
+    return nullptr;
+  }
+  auto wrapped = std::make_shared<Win32Picture>(picture);
+  picture->Release();
+  return wrapped;
+}
+
+void WindowHost::CreateBackgroundSurface(std::int32_t width, std::int32_t height) {
+  if (background_) return;
+  background_ = std::make_unique<Backbuffer>();
+  background_->Resize(width, height);
+}
+
+// The container's pixels under the control: the control collapses, the container repaints the
+// uncovered area, its pixels are copied, and the control takes its height back. Failures of any
+// step are passed over.
+void WindowHost::CaptureBackground() {
+  const HWND parent = GetParent(window_);
+  if (!parent || !background_) return;
+  RECT control{};
+  GetWindowRect(window_, &control);
+  const LONG width = control.right - control.left;
+  const LONG height = control.bottom - control.top;
+  POINT topLeft{control.left, control.top};
+  ScreenToClient(parent, &topLeft);
+  SetWindowPos(window_, nullptr, 0, 0, width, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateWindow(parent);
+  const HDC parentDc = GetDC(parent);
+  BitBlt(background_->Dc(), 0, 0, width, height, parentDc, topLeft.x, topLeft.y, SRCCOPY);
+  ReleaseDC(parent, parentDc);
+  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+
+}  // namespace tesk::win32
