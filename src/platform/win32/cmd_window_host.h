@@ -112,7 +112,7 @@ class WindowHost final : public button::ControlHost {
   button::Rgb ParentTextColor() override { return ParentColor(GetTextColor); }
 
  private:
-  button::Rgb ParentColor(COLORREF (*read)(HDC)) {
+  button::Rgb ParentColor(COLORREF(WINAPI* read)(HDC)) {
     const HWND parent = GetParent(window_);
     const HDC dc = GetDC(parent);
     const COLORREF colour = read(dc);
