@@ -45,6 +45,9 @@ def checks(pe, arch):
         lcid, _, varflags, version = struct.unpack_from("<IIII", typelib, 12)
         yield "type library for " + arch, varflags & 0xF == SYSKINDS[arch]
         yield "type library version 1.1, locale neutral", version == 0x00010001 and lcid == 0
+    cursor = resource(pe, pefile.RESOURCE_TYPE["RT_CURSOR"], 1)
+    groups = resource(pe, pefile.RESOURCE_TYPE["RT_GROUP_CURSOR"], 101)
+    yield "hand cursor 101 present", cursor is not None and groups is not None
     info = resource(pe, pefile.RESOURCE_TYPE["RT_VERSION"], 1)
     yield "version resource names the product", info is not None and \
         "TeskLumoraLib".encode("utf-16-le") in info

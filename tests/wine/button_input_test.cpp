@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/cmd_window.h"
+#include "wine_test_support.h"
 
 namespace tesk::wine_test {
 namespace {
@@ -152,6 +153,21 @@ TEST_F(ButtonWindows, TheWindowTextIsTheCaption) {
   SendMessageW(buttons_[0], WM_NULL, 0, 0);
   GetWindowTextW(buttons_[0], text, 32);
   EXPECT_EQ(std::wstring(text), L"&Save");
+}
+
+TEST(HandCursor, IsCursorResource101OfTheDllWithItsHotSpotOnTheFingertip) {
+  const HMODULE dll = LoadLibraryW(DllPath().c_str());
+  ASSERT_NE(dll, nullptr);
+  const HCURSOR hand = LoadCursor(dll, MAKEINTRESOURCE(101));
+  ASSERT_NE(hand, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(hand, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 5u);
+  EXPECT_EQ(info.yHotspot, 1u);
+  DeleteObject(info.hbmMask);
+  DeleteObject(info.hbmColor);
+  FreeLibrary(dll);
 }
 
 }  // namespace

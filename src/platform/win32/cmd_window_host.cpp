@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cwchar>
 
+#include "platform/win32/server_lifetime.h"
 #include "platform/win32/text_encoding.h"
 #include "platform/win32/win32_picture.h"
 
@@ -26,6 +27,11 @@ button::FontDescription DescribeFont(HFONT font) {
 }
 
 }  // namespace
+
+HCURSOR LoadHandCursor() {
+  HCURSOR hand = ThisModule() ? LoadCursor(ThisModule(), MAKEINTRESOURCE(101)) : nullptr;
+  return hand ? hand : LoadCursor(nullptr, IDC_HAND);
+}
 
 void WindowHost::SetSurfaceFont(const button::FontDescription& font) {
   font_ = font;

@@ -21,6 +21,10 @@ namespace tesk::win32 {
 constexpr UINT_PTR kHoverTimer = 1;
 constexpr UINT kHoverInterval = 3;
 
+// The library's hand cursor, resource 101 of the module the button lives in; the system's hand
+// where the module has none (a program that links the control in).
+HCURSOR LoadHandCursor();
+
 class WindowHost final : public button::ControlHost {
  public:
   WindowHost(HWND window, std::string name) : window_(window), name_(std::move(name)),
@@ -128,7 +132,7 @@ class WindowHost final : public button::ControlHost {
   button::FontDescription font_;
   std::int16_t pointer_ = 0;
   button::PicturePtr icon_;
-  HCURSOR handCursor_ = LoadCursor(nullptr, IDC_HAND);
+  HCURSOR handCursor_ = LoadHandCursor();
   std::unique_ptr<Backbuffer> background_;
 };
 
