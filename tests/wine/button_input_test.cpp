@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,12 +34,15 @@ class EventLog : public button::CmdEvents {
   std::string name_;
 };
 
-// Lets the window's messages run for a while, as the host's message loop would.
+// Lets the window's messages run for a while, as a form's message loop would: through the
+// dialog manager, which moves the focus and handles access keys.
+HWND dialog = nullptr;
 void Pump(DWORD milliseconds) {
   const DWORD end = GetTickCount() + milliseconds;
   do {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (dialog && IsDialogMessageW(dialog, &message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
@@ -75,18 +79,28 @@ class ButtonWindows : public ::testing::Test {
     for (int i = 0; i < 3; ++i) {
       events_.emplace_back(log, "cmd" + std::to_string(i + 1));
     }
+    // Restored from saved states, as a form's buttons are.
+    for (int i = 0; i < 3; ++i) {
+      bags_[i].Write("BTYPE", std::int32_t{i + 1});
+      bags_[i].Write("TX", std::string(i == 0 ? "&Save" : "Button"));
+    }
     for (int i = 0; i < 3; ++i) {
       win32::CmdWindowOptions options;
       options.name = "cmd" + std::to_string(i + 1);
+      options.saved = &bags_[i];
       options.events = &events_[static_cast<size_t>(i)];
       const RECT bounds{10 + i * 130, 20, 130 + i * 130, 50};
       buttons_[i] = win32::CreateCmdWindow(form_, 100 + i, bounds, options);
     }
     SetForegroundWindow(form_);
+    dialog = form_;
     Pump(300);
     log.clear();
   }
-  void TearDown() override { DestroyWindow(form_); }
+  void TearDown() override {
+    dialog = nullptr;
+    DestroyWindow(form_);
+  }
 
   POINT Centre(int button) const {
     RECT r{};
@@ -103,6 +117,7 @@ class ButtonWindows : public ::testing::Test {
   std::vector<std::string> log;
   HWND form_ = nullptr;
   HWND buttons_[3] = {};
+  button::PropertyBag bags_[3];
   std::vector<EventLog> events_;
 };
 
@@ -145,14 +160,29 @@ TEST_F(ButtonWindows, ArrowKeysMoveTheFocusAlongTheTabStops) {
   EXPECT_TRUE(Control(1).HasFocus());
 }
 
+TEST_F(ButtonWindows, TheAccessKeyClicksWithAndWithoutAlt) {
+  SetFocus(buttons_[2]);
+  Pump(50);
+  Key(VK_MENU, false);
+  Key('S', false);
+  Key('S', true);
+  Key(VK_MENU, true);
+  Pump(150);
+  Key('S', false);
+  Key('S', true);
+  Pump(150);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "cmd1 click"), 2) << ::testing::PrintToString(log);
+}
+
 TEST_F(ButtonWindows, TheWindowTextIsTheCaption) {
   wchar_t text[32] = {};
   GetWindowTextW(buttons_[0], text, 32);
-  EXPECT_EQ(std::wstring(text), L"cmd1");
-  Control(0).SetCaption("&Save");
+  EXPECT_EQ(std::wstring(text), L"&Save");
+  EXPECT_EQ(Control(1).ButtonType(), 2) << "restored from its saved state";
+  Control(0).SetCaption("&Open");
   SendMessageW(buttons_[0], WM_NULL, 0, 0);
   GetWindowTextW(buttons_[0], text, 32);
-  EXPECT_EQ(std::wstring(text), L"&Save");
+  EXPECT_EQ(std::wstring(text), L"&Open");
 }
 
 TEST(HandCursor, IsCursorResource101OfTheDllWithItsHotSpotOnTheFingertip) {

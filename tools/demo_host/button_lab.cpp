@@ -123,17 +123,21 @@ void RunButtonLab(const char* screenshotPath) {
   std::vector<PrintedEvents> events;
   events.reserve(kStyles);
   std::vector<HWND> buttons;
+  std::vector<button::PropertyBag> saved(kStyles);
   for (int style = 1; style <= kStyles; ++style) {
+    // Each button is restored from a saved state, as the library's windows restore theirs.
+    button::PropertyBag& bag = saved[static_cast<size_t>(style - 1)];
+    bag.Write("BTYPE", std::int32_t{style});
+    bag.Write("TX", std::string(kStyleNames[style - 1]));
     events.emplace_back(kStyleNames[style - 1]);
     win32::CmdWindowOptions options;
     options.name = kStyleNames[style - 1];
+    options.saved = &bag;
     options.events = &events.back();
     const int column = (style - 1) % kColumns;
     const int row = (style - 1) / kColumns;
     const RECT bounds{8 + column * 110, 10 + row * 50, 108 + column * 110, 42 + row * 50};
-    const HWND button = win32::CreateCmdWindow(window, 100 + style, bounds, options);
-    win32::CmdOfWindow(button)->SetButtonType(style);
-    buttons.push_back(button);
+    buttons.push_back(win32::CreateCmdWindow(window, 100 + style, bounds, options));
   }
   SetForegroundWindow(window);
   Pump(300);
