@@ -146,6 +146,26 @@ TEST_F(ButtonWindows, AClickIsDownUpClickWithTheFaceDownWhilePressed) {
   EXPECT_EQ(GetFocus(), buttons_[1]);
 }
 
+TEST_F(ButtonWindows, ADoubleClickGivesOneClickAndARightClickNone) {
+  MoveTo(Centre(1));
+  log.clear();
+  for (int press = 0; press < 2; ++press) {
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    Mouse(MOUSEEVENTF_LEFTUP);
+  }
+  Pump(200);
+  EXPECT_EQ(log, (std::vector<std::string>{"cmd2 down 1", "cmd2 up 1", "cmd2 click", "cmd2 down 1",
+                                           "cmd2 up 1"}));
+  Pump(600);  // past the double-click time
+  log.clear();
+  Mouse(MOUSEEVENTF_RIGHTDOWN);
+  Pump(50);
+  EXPECT_EQ(Control(1).LastState(), button::kUp);
+  Mouse(MOUSEEVENTF_RIGHTUP);
+  Pump(100);
+  EXPECT_EQ(log, (std::vector<std::string>{"cmd2 down 2", "cmd2 up 2"}));
+}
+
 TEST_F(ButtonWindows, ArrowKeysMoveTheFocusAlongTheTabStops) {
   SetFocus(buttons_[1]);
   Pump(50);

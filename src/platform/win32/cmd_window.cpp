@@ -22,6 +22,7 @@ struct CmdWindow {
   WindowHost host;
   button::Cmd cmd;
   std::string windowText;  // the caption as the window text last showed it
+  bool releasingDoubleClick = false;  // the release that ends a double click is no click
 };
 
 CmdWindow* WindowOf(HWND window) {
@@ -51,7 +52,8 @@ void SyncWindowText(HWND window, CmdWindow& hosted) {
   SetWindowTextW(window, WideFromUtf8(hosted.windowText).c_str());
 }
 
-LRESULT MouseButton(HWND window, button::Cmd& cmd, UINT message, LPARAM position) {
+LRESULT MouseButton(HWND window, CmdWindow& hosted, UINT message, LPARAM position) {
+  button::Cmd& cmd = hosted.cmd;
   const float x = static_cast<float>(GET_X_LPARAM(position));
   const float y = static_cast<float>(GET_Y_LPARAM(position));
   switch (message) {
@@ -65,14 +67,17 @@ LRESULT MouseButton(HWND window, button::Cmd& cmd, UINT message, LPARAM position
       return 0;
     }
     case WM_LBUTTONDBLCLK:
+      hosted.releasingDoubleClick = true;
       cmd.OnDblClick();
       return 0;
     default: {
       const std::int16_t button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
       const bool inside = cmd.Width() > 0 && x >= 0 && y >= 0 && x < cmd.Width() && y < cmd.Height();
+      const bool endsDoubleClick = hosted.releasingDoubleClick && button == 1;
+      if (endsDoubleClick) hosted.releasingDoubleClick = false;
       ReleaseCapture();
       cmd.OnMouseUp(button, ShiftMask(), x, y);
-      if (inside) cmd.OnClick();
+      if (inside && !endsDoubleClick) cmd.OnClick();
       return 0;
     }
   }
@@ -103,7 +108,7 @@ LRESULT Handle(HWND window, CmdWindow& w, UINT message, WPARAM wParam, LPARAM lP
       return 1;
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
-      return MouseButton(window, cmd, message, lParam);
+      return MouseButton(window, w, message, lParam);
     case WM_MOUSEMOVE:
       cmd.OnMouseMove(ButtonMask(wParam), ShiftMask(), static_cast<float>(GET_X_LPARAM(lParam)),
                       static_cast<float>(GET_Y_LPARAM(lParam)));
