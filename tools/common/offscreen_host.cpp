@@ -1,6 +1,6 @@
 #include "offscreen_host.h"
 
-#include "platform/win32/text_encoding.h"
+#include "platform/win32/fonts.h"
 #include "platform/win32/win32_colors.h"
 
 namespace tesk::tools {
@@ -29,16 +29,7 @@ std::vector<button::Rgb> OffscreenHost::Pixels() const {
 
 void OffscreenHost::SetSurfaceFont(const button::FontDescription& font) {
   font_ = font;
-  LOGFONTW description{};
-  description.lfHeight = -MulDiv(static_cast<int>(font.size * 100), 96, 7200);
-  description.lfWeight = font.weight;
-  description.lfItalic = font.italic;
-  description.lfUnderline = font.underline;
-  description.lfStrikeOut = font.strikethrough;
-  description.lfCharSet = static_cast<BYTE>(font.charset);
-  const std::wstring name = win32::WideFromUtf8(font.name);
-  lstrcpynW(description.lfFaceName, name.c_str(), LF_FACESIZE);
-  font_handle_.reset(CreateFontIndirectW(&description));
+  font_handle_.reset(win32::CreateSurfaceFont(font));
   canvas_.SetFont(static_cast<HFONT>(font_handle_.get()));
 }
 

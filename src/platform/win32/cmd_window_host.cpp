@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cwchar>
 
+#include "platform/win32/fonts.h"
 #include "platform/win32/server_lifetime.h"
 #include "platform/win32/text_encoding.h"
 #include "platform/win32/win32_picture.h"
@@ -12,19 +13,6 @@
 namespace tesk::win32 {
 namespace {
 
-button::FontDescription DescribeFont(HFONT font) {
-  LOGFONTW logFont{};
-  button::FontDescription description;
-  if (!font || !GetObjectW(font, sizeof logFont, &logFont)) return description;
-  description.name = Utf8FromWide(logFont.lfFaceName, wcslen(logFont.lfFaceName));
-  description.size = std::abs(logFont.lfHeight) * 72.0 / 96.0;
-  description.weight = static_cast<std::int16_t>(logFont.lfWeight);
-  description.italic = logFont.lfItalic != 0;
-  description.underline = logFont.lfUnderline != 0;
-  description.strikethrough = logFont.lfStrikeOut != 0;
-  description.charset = logFont.lfCharSet;
-  return description;
-}
 
 }  // namespace
 
@@ -35,16 +23,7 @@ HCURSOR LoadHandCursor() {
 
 void WindowHost::SetSurfaceFont(const button::FontDescription& font) {
   font_ = font;
-  LOGFONTW description{};
-  description.lfHeight = -MulDiv(static_cast<int>(font.size * 100), 96, 7200);
-  description.lfWeight = font.weight;
-  description.lfItalic = font.italic;
-  description.lfUnderline = font.underline;
-  description.lfStrikeOut = font.strikethrough;
-  description.lfCharSet = static_cast<BYTE>(font.charset);
-  const std::wstring face = WideFromUtf8(font.name);
-  lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
-  fontHandle_.reset(CreateFontIndirectW(&description));
+  fontHandle_.reset(CreateSurfaceFont(font));
   canvas_.SetFont(static_cast<HFONT>(fontHandle_.get()));
 }
 
