@@ -80,6 +80,16 @@ TEST(Redraw, PictureOnlyAndUnknownStylesDrawFaceAndPictureButNoCaption) {
   }
 }
 
+TEST(Redraw, APictureNoPixelsWideDrawsNothing) {
+  Button b(7);
+  b.cmd.SetPictureNormal(std::make_shared<platform::MemoryPicture>(
+      PictureType::Bitmap, 0, 16, std::vector<std::int32_t>()));
+  b.cmd.SetPicturePosition(kBehind);
+  for (std::int32_t y = 1; y < 29; ++y) {
+    for (std::int32_t x = 1; x < 99; ++x) ASSERT_EQ(b.At(x, y), b.cmd.Colors().faceColor) << x << "," << y;
+  }
+}
+
 TEST(Redraw, StyleThreeGradientRoundsItsStepsHalfToEven) {
   Button b(3, 100, 50);
   const Palette& p = b.cmd.Colors();
