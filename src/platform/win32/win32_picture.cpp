@@ -24,9 +24,17 @@ std::int32_t Win32Picture::HeightHimetric() const {
   return height;
 }
 
+std::vector<std::int32_t> Win32Picture::Pixels(std::int32_t width, std::int32_t height,
+                                               std::int32_t background) const {
+  if (last_.width != width || last_.height != height || last_.background != background) {
+    last_ = {width, height, background, Render(width, height, background)};
+  }
+  return last_.pixels;
+}
+
 // Drawn into a 32-bit image over `background`: a bitmap copied as it is, anything else (an
 // icon) drawn at its natural size with DrawIconEx, so its transparent parts show the background.
-std::vector<std::int32_t> Win32Picture::Pixels(std::int32_t width, std::int32_t height,
+std::vector<std::int32_t> Win32Picture::Render(std::int32_t width, std::int32_t height,
                                                std::int32_t background) const {
   std::vector<std::int32_t> image(static_cast<size_t>(width) * static_cast<size_t>(height),
                                   background);

@@ -22,7 +22,19 @@ class Win32Picture final : public platform::Picture {
   IPicture* Get() const { return picture_.Get(); }
 
  private:
+  std::vector<std::int32_t> Render(std::int32_t width, std::int32_t height,
+                                   std::int32_t background) const;
+
   Microsoft::WRL::ComPtr<IPicture> picture_;
+  // A picture object does not change: the last image asked for is kept, as a button asks for
+  // the same one at every repaint.
+  struct Rendered {
+    std::int32_t width = -1;
+    std::int32_t height = -1;
+    std::int32_t background = 0;
+    std::vector<std::int32_t> pixels;
+  };
+  mutable Rendered last_;
 };
 
 }  // namespace tesk::win32
