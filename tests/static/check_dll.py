@@ -2,7 +2,7 @@
 """Checks a built TeskLumoraLib.dll without running it: what the 32-bit build can only be tested
 for here, since these machines cannot run 32-bit programs.
 
-usage: inspect_dll.py DLL win32|win64
+usage: check_dll.py DLL win32|win64
 """
 import struct
 import sys
