@@ -77,13 +77,7 @@ class RasterTwin final : public button::ControlHost {
   void ShowNow() override {}
   void CreateBackgroundSurface(std::int32_t, std::int32_t) override {}
   void CaptureBackground() override {}
-  void CopyBackground() override {
-    for (std::int32_t y = 0; y < kHeight; y += 4) {
-      for (std::int32_t x = 0; x < kWidth; x += 4) {
-        canvas.FillRect({x, y, x + 4, y + 4}, ((x + y) / 4) % 2 ? 0x99CCCC : 0xCCFFFF);
-      }
-    }
-  }
+  void CopyBackground() override { tools::PaintContainerChecker(canvas, kWidth, kHeight); }
   void ReleaseBackgroundSurface() override {}
   Rgb SystemColor(int index) override { return gdi_.SystemColor(index); }
   Rgb TranslateColor(button::OleColor c) override { return gdi_.TranslateColor(c); }

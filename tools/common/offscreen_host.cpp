@@ -33,11 +33,11 @@ void OffscreenHost::SetSurfaceFont(const button::FontDescription& font) {
   canvas_.SetFont(static_cast<HFONT>(font_handle_.get()));
 }
 
-void OffscreenHost::CopyBackground() {
-  for (std::int32_t y = 0; y < height_; y += 4) {
-    for (std::int32_t x = 0; x < width_; x += 4) {
+void PaintContainerChecker(platform::Canvas& canvas, std::int32_t width, std::int32_t height) {
+  for (std::int32_t y = 0; y < height; y += 4) {
+    for (std::int32_t x = 0; x < width; x += 4) {
       const bool dark = ((x + y) / 4) % 2 != 0;
-      canvas_.FillRect({x, y, x + 4, y + 4}, dark ? 0x99CCCC : 0xCCFFFF);
+      canvas.FillRect({x, y, x + 4, y + 4}, dark ? 0x99CCCC : 0xCCFFFF);
     }
   }
 }

@@ -13,6 +13,9 @@
 
 namespace tesk::tools {
 
+// The stand-in container under a style-11 button: a checker of two window colours.
+void PaintContainerChecker(platform::Canvas& canvas, std::int32_t width, std::int32_t height);
+
 class OffscreenHost final : public button::ControlHost {
  public:
   OffscreenHost(std::int32_t width, std::int32_t height);
@@ -48,8 +51,7 @@ class OffscreenHost final : public button::ControlHost {
   void ShowNow() override {}
   void CreateBackgroundSurface(std::int32_t, std::int32_t) override {}
   void CaptureBackground() override {}
-  // The "container" under the control is a checker of two window colours.
-  void CopyBackground() override;
+  void CopyBackground() override { PaintContainerChecker(canvas_, width_, height_); }
   void ReleaseBackgroundSurface() override {}
 
   button::Rgb SystemColor(int index) override;
