@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/cmd_window.h"
+#include "platform/win32/ui/cmd_window.h"
 #include "wine_test_support.h"
 
 namespace tesk::wine_test {

@@ -20,9 +20,9 @@
 
 #include "TeskLumoraLib.h"
 #include "download/url_downloader.h"
-#include "platform/win32/win32_machine.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_url_transfer.h"
+#include "platform/win32/system/win32_machine.h"
+#include "platform/win32/system/win32_shell.h"
+#include "platform/win32/system/win32_url_transfer.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -14,7 +14,7 @@
 #include "button/compositor.h"
 #include "common/offscreen_host.h"
 #include "common/test_pictures.h"
-#include "platform/win32/cmd_window.h"
+#include "platform/win32/ui/cmd_window.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "button/control_host.h"
-#include "platform/win32/gdi_canvas.h"
-#include "platform/win32/gdi_objects.h"
+#include "platform/win32/ui/gdi_canvas.h"
+#include "platform/win32/ui/gdi_objects.h"
 
 namespace tesk::tools {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/cmd_window.h"
+#include "platform/win32/ui/cmd_window.h"
 
 namespace tesk::demo {
 namespace {

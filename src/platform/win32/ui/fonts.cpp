@@ -1,10 +1,10 @@
-#include "platform/win32/fonts.h"
+#include "platform/win32/ui/fonts.h"
 
 #include <cstdlib>
 #include <cwchar>
 #include <string>
 
-#include "platform/win32/text_encoding.h"
+#include "platform/win32/system/text_encoding.h"
 
 namespace tesk::win32 {
 

@@ -1,7 +1,7 @@
-#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/ui/gdi_canvas.h"
 
-#include "platform/win32/gdi_objects.h"
-#include "platform/win32/text_encoding.h"
+#include "platform/win32/ui/gdi_objects.h"
+#include "platform/win32/system/text_encoding.h"
 
 namespace tesk::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/bind_status_callback.h"
+#include "platform/win32/system/bind_status_callback.h"
 
 #include <wrl/client.h>
 

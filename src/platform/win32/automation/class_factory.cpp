@@ -1,10 +1,10 @@
-#include "platform/win32/class_factory.h"
+#include "platform/win32/automation/class_factory.h"
 
 #include <unknwn.h>
 
 #include "TeskLumoraLib.h"
-#include "platform/win32/automation_classes.h"
-#include "platform/win32/server_lifetime.h"
+#include "platform/win32/automation/automation_classes.h"
+#include "platform/win32/automation/server_lifetime.h"
 
 namespace tesk::win32 {
 namespace {

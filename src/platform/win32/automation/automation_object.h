@@ -11,10 +11,10 @@
 #include <vector>
 #include <utility>
 
-#include "platform/win32/error_info.h"
-#include "platform/win32/server_lifetime.h"
-#include "platform/win32/type_library.h"
-#include "platform/win32/dispatch_arguments.h"
+#include "platform/win32/automation/error_info.h"
+#include "platform/win32/automation/server_lifetime.h"
+#include "platform/win32/automation/type_library.h"
+#include "platform/win32/automation/dispatch_arguments.h"
 
 namespace tesk::win32 {
 

@@ -1,12 +1,12 @@
-#include "platform/win32/cmd_window.h"
+#include "platform/win32/ui/cmd_window.h"
 
 #include <windowsx.h>
 
 #include <new>
 
-#include "platform/win32/cmd_window_host.h"
-#include "platform/win32/server_lifetime.h"
-#include "platform/win32/text_encoding.h"
+#include "platform/win32/ui/cmd_window_host.h"
+#include "platform/win32/automation/server_lifetime.h"
+#include "platform/win32/system/text_encoding.h"
 
 namespace tesk::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_colors.h"
+#include "platform/win32/ui/win32_colors.h"
 
 #include <windows.h>
 #include <olectl.h>

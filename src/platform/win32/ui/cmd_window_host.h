@@ -9,11 +9,11 @@
 #include <string>
 
 #include "button/control_host.h"
-#include "platform/win32/backbuffer.h"
-#include "platform/win32/gdi_canvas.h"
-#include "platform/win32/gdi_objects.h"
-#include "platform/win32/win32_colors.h"
-#include "platform/win32/window_region.h"
+#include "platform/win32/ui/backbuffer.h"
+#include "platform/win32/ui/gdi_canvas.h"
+#include "platform/win32/ui/gdi_objects.h"
+#include "platform/win32/ui/win32_colors.h"
+#include "platform/win32/ui/window_region.h"
 
 namespace tesk::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/server_lifetime.h"
+#include "platform/win32/automation/server_lifetime.h"
 
 namespace tesk::win32 {
 namespace {

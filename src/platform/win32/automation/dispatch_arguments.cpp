@@ -1,4 +1,4 @@
-#include "platform/win32/dispatch_arguments.h"
+#include "platform/win32/automation/dispatch_arguments.h"
 
 #include <oleauto.h>
 

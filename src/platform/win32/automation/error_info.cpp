@@ -1,4 +1,4 @@
-#include "platform/win32/error_info.h"
+#include "platform/win32/automation/error_info.h"
 
 #include <oleauto.h>
 #include <wrl/client.h>
@@ -6,7 +6,7 @@
 #include <exception>
 #include <new>
 
-#include "platform/win32/text_encoding.h"
+#include "platform/win32/system/text_encoding.h"
 
 using Microsoft::WRL::ComPtr;
 

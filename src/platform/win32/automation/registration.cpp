@@ -1,11 +1,11 @@
-#include "platform/win32/registration.h"
+#include "platform/win32/automation/registration.h"
 
 #include <string>
 #include <vector>
 
 #include "TeskLumoraLib.h"
-#include "platform/win32/module_path.h"
-#include "platform/win32/unique_resource.h"
+#include "platform/win32/system/module_path.h"
+#include "platform/win32/system/unique_resource.h"
 
 namespace tesk::win32 {
 namespace {

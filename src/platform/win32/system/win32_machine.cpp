@@ -1,4 +1,4 @@
-#include "platform/win32/win32_machine.h"
+#include "platform/win32/system/win32_machine.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win32/text_encoding.h"
-#include "platform/win32/unique_resource.h"
+#include "platform/win32/system/text_encoding.h"
+#include "platform/win32/system/unique_resource.h"
 
 namespace tesk::win32 {
 

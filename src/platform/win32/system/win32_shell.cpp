@@ -1,12 +1,12 @@
-#include "platform/win32/win32_shell.h"
+#include "platform/win32/system/win32_shell.h"
 
 #include <windows.h>
 
 #include "platform/platform_error.h"
-#include "platform/win32/module_path.h"
-#include "platform/win32/system_message.h"
-#include "platform/win32/text_encoding.h"
-#include "platform/win32/unique_resource.h"
+#include "platform/win32/system/module_path.h"
+#include "platform/win32/system/system_message.h"
+#include "platform/win32/system/text_encoding.h"
+#include "platform/win32/system/unique_resource.h"
 
 namespace tesk::win32 {
 

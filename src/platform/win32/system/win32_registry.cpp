@@ -1,10 +1,10 @@
-#include "platform/win32/win32_registry.h"
+#include "platform/win32/system/win32_registry.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "platform/win32/text_encoding.h"
+#include "platform/win32/system/text_encoding.h"
 
 // Values are read and written as the ANSI functions are documented to: text converted to the
 // ANSI code page, string data stored exactly as long as the text. The conversion is made here,

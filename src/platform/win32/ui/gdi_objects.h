@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/unique_resource.h"
+#include "platform/win32/system/unique_resource.h"
 
 namespace tesk::win32 {
 

@@ -1,10 +1,10 @@
-#include "platform/win32/text_encoding.h"
+#include "platform/win32/system/text_encoding.h"
 
 #include <limits>
 #include <new>
 #include <stdexcept>
 
-#include "platform/win32/unique_resource.h"
+#include "platform/win32/system/unique_resource.h"
 
 namespace tesk::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/type_library.h"
+#include "platform/win32/automation/type_library.h"
 
 #include <oleauto.h>
 #include <wrl/client.h>
@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "platform/win32/module_path.h"
+#include "platform/win32/system/module_path.h"
 
 using Microsoft::WRL::ComPtr;
 

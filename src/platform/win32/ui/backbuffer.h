@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/gdi_objects.h"
+#include "platform/win32/ui/gdi_objects.h"
 
 namespace tesk::win32 {
 

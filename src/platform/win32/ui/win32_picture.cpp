@@ -1,8 +1,8 @@
-#include "platform/win32/win32_picture.h"
+#include "platform/win32/ui/win32_picture.h"
 
 #include <windows.h>
 
-#include "platform/win32/gdi_objects.h"
+#include "platform/win32/ui/gdi_objects.h"
 
 namespace tesk::win32 {
 

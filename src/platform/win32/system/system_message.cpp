@@ -1,9 +1,9 @@
-#include "platform/win32/system_message.h"
+#include "platform/win32/system/system_message.h"
 
 #include <cstdio>
 
-#include "platform/win32/text_encoding.h"
-#include "platform/win32/unique_resource.h"
+#include "platform/win32/system/text_encoding.h"
+#include "platform/win32/system/unique_resource.h"
 
 namespace tesk::win32 {
 

@@ -1,6 +1,6 @@
-#include "platform/win32/window_region.h"
+#include "platform/win32/ui/window_region.h"
 
-#include "platform/win32/gdi_objects.h"
+#include "platform/win32/ui/gdi_objects.h"
 
 namespace tesk::win32 {
 

@@ -4,12 +4,12 @@
 #include "TeskLumoraLib.h"
 #include "interface/reg_lib_setup.h"
 #include "interface/regmod.h"
-#include "platform/win32/automation_classes.h"
-#include "platform/win32/automation_object.h"
-#include "platform/win32/text_encoding.h"
-#include "platform/win32/unique_resource.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
+#include "platform/win32/automation/automation_classes.h"
+#include "platform/win32/automation/automation_object.h"
+#include "platform/win32/system/text_encoding.h"
+#include "platform/win32/system/unique_resource.h"
+#include "platform/win32/system/win32_registry.h"
+#include "platform/win32/system/win32_shell.h"
 
 namespace tesk::win32 {
 namespace {

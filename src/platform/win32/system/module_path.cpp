@@ -1,8 +1,8 @@
-#include "platform/win32/module_path.h"
+#include "platform/win32/system/module_path.h"
 
 #include <windows.h>
 
-#include "platform/win32/server_lifetime.h"
+#include "platform/win32/automation/server_lifetime.h"
 
 namespace tesk::win32 {
 

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <olectl.h>
 
-#include "platform/win32/class_factory.h"
-#include "platform/win32/registration.h"
-#include "platform/win32/server_lifetime.h"
-#include "platform/win32/type_library.h"
+#include "platform/win32/automation/class_factory.h"
+#include "platform/win32/automation/registration.h"
+#include "platform/win32/automation/server_lifetime.h"
+#include "platform/win32/automation/type_library.h"
 
 using tesk::win32::RegistrationScope;
 

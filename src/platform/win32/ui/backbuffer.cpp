@@ -1,4 +1,4 @@
-#include "platform/win32/backbuffer.h"
+#include "platform/win32/ui/backbuffer.h"
 
 #include <algorithm>
 

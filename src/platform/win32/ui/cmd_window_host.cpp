@@ -1,14 +1,14 @@
-#include "platform/win32/cmd_window_host.h"
+#include "platform/win32/ui/cmd_window_host.h"
 
 #include <olectl.h>
 
 #include <cmath>
 #include <cwchar>
 
-#include "platform/win32/fonts.h"
-#include "platform/win32/server_lifetime.h"
-#include "platform/win32/text_encoding.h"
-#include "platform/win32/win32_picture.h"
+#include "platform/win32/ui/fonts.h"
+#include "platform/win32/automation/server_lifetime.h"
+#include "platform/win32/system/text_encoding.h"
+#include "platform/win32/ui/win32_picture.h"
 
 namespace tesk::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_url_transfer.h"
+#include "platform/win32/system/win32_url_transfer.h"
 
 #include <windows.h>
 #include <urlmon.h>
@@ -7,8 +7,8 @@
 
 #include <new>
 
-#include "platform/win32/bind_status_callback.h"
-#include "platform/win32/text_encoding.h"
+#include "platform/win32/system/bind_status_callback.h"
+#include "platform/win32/system/text_encoding.h"
 
 namespace tesk::win32 {
 
