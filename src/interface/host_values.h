@@ -12,7 +12,6 @@ struct HostValues {
   std::string aboutVersion;
   bool aboutIsRegistered = false;
   std::string productSymbol;
-  std::string whatNewText;
 };
 
 HostValues& SharedHostValues();

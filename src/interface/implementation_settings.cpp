@@ -6,6 +6,7 @@ namespace tesk {
 namespace {
 
 constexpr char kDefaultUpdateServer[] = "http://update.tesklumora.com";
+constexpr char kDefaultSupportPhone[] = "+1 (555) 010-0199";
 
 std::string Setting(platform::Registry& registry, const char* name, const char* fallback) {
   for (const char* key : {"HKEY_CURRENT_USER\\Software\\TeskLumoraLib",
@@ -23,6 +24,18 @@ std::string Setting(platform::Registry& registry, const char* name, const char* 
 
 std::string UpdateServer(platform::Registry& registry) {
   return Setting(registry, "UpdateServer", kDefaultUpdateServer);
+}
+
+std::string WebHost(platform::Registry& registry) {
+  return Setting(registry, "WebHost", kDefaultWebHost);
+}
+
+std::string SupportHost(platform::Registry& registry) {
+  return Setting(registry, "SupportHost", kDefaultSupportHost);
+}
+
+std::string SupportPhone(platform::Registry& registry) {
+  return Setting(registry, "SupportPhone", kDefaultSupportPhone);
 }
 
 }  // namespace tesk

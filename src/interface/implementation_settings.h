@@ -9,8 +9,21 @@
 
 namespace tesk {
 
+// The built-in host names, which the windows' tables also show as their design texts.
+constexpr char kDefaultWebHost[] = "www.tesklumora.com";
+constexpr char kDefaultSupportHost[] = "support.tesklumora.com";
+
 // The update server, as "http://host[:port][/folder]"; "/downloads/..." is appended to it.
 // Value "UpdateServer".
 std::string UpdateServer(platform::Registry& registry);
+
+// The maker's web site, a bare host name such as "www.example.com". Value "WebHost".
+std::string WebHost(platform::Registry& registry);
+
+// The support site, a bare host name. Value "SupportHost".
+std::string SupportHost(platform::Registry& registry);
+
+// The telephone number for support calls, as it is shown. Value "SupportPhone".
+std::string SupportPhone(platform::Registry& registry);
 
 }  // namespace tesk

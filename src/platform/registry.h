@@ -17,9 +17,14 @@ constexpr long kRegistryMoreData = 234;  // ERROR_MORE_DATA
 constexpr std::uint32_t kRegistryReadAccess = 0x20019;   // KEY_READ
 constexpr std::uint32_t kRegistryWriteAccess = 0x20006;  // KEY_WRITE
 
+constexpr std::uint32_t kRegistryString = 1;  // REG_SZ
+constexpr std::uint32_t kRegistryDword = 4;   // REG_DWORD
+
 struct RegistryQuery {
   long status = kRegistrySuccess;
+  std::uint32_t type = 0;  // REG_SZ, REG_DWORD, ...
   std::string data;  // the bytes the system wrote into the caller's buffer, as text
+  std::uint32_t number = 0;  // a REG_DWORD's value
 };
 
 class Registry {

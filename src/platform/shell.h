@@ -2,6 +2,7 @@
 // Files, program start, the host thread's message queue and message boxes: the small services
 // of the operating system's shell that the library's chores use.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,11 @@ class FileSystem {
   // The text up to the first line break (CR, LF or CRLF), reading no further than that;
   // nothing when the file cannot be opened.
   virtual std::optional<std::string> ReadFirstLine(const std::string& path) = 0;
+  // Every line of a text file in the ANSI code page, in order, without its line break (CR LF,
+  // LF or CR), read as a stream; `line` returns false to stop. False when the file cannot be
+  // opened.
+  virtual bool ReadLines(const std::string& path,
+                         const std::function<bool(const std::string&)>& line) = 0;
   // Throws PlatformError when the file cannot be deleted.
   virtual void RemoveFile(const std::string& path) = 0;
 };
@@ -50,6 +56,8 @@ class Environment {
   virtual std::string LibraryFolder() = 0;
   // An environment variable's value (the name in any case), or "" when it is not set.
   virtual std::string Variable(const std::string& name) = 0;
+  // The Windows system directory as GetSystemDirectoryA gives it (256 characters at most).
+  virtual std::string SystemDirectory() = 0;
 };
 
 }  // namespace tesk::platform

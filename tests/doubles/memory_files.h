@@ -1,9 +1,11 @@
 #pragma once
 // Files and environment variables in memory, for the native tests.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/shell.h"
 
@@ -11,17 +13,23 @@ namespace tesk::test {
 
 class MemoryFiles final : public platform::FileSystem, public platform::Environment {
  public:
-  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  bool FileExists(const std::string& path) override;
   std::optional<std::string> ReadFirstLine(const std::string& path) override;
+  bool ReadLines(const std::string& path,
+                 const std::function<bool(const std::string&)>& line) override;
   void RemoveFile(const std::string& path) override;
 
   std::string LibraryFolder() override { return "C:\\Program Files\\Host"; }
   // Looked up without regard to case, as Windows does.
   std::string Variable(const std::string& name) override;
+  std::string SystemDirectory() override { return systemDirectory; }
 
   std::map<std::string, std::string> files;      // path -> content
   std::map<std::string, std::string> variables;  // name -> value
+  std::string systemDirectory = "C:\\WINDOWS\\system32";
   bool removeFails = false;
+  // The paths asked about (FileExists) or read (ReadLines), in order.
+  std::vector<std::string> touched;
 };
 
 }  // namespace tesk::test

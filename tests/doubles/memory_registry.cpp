@@ -7,6 +7,12 @@ namespace tesk::test {
 constexpr long kFileNotFound = 2;
 constexpr long kInvalidHandle = 6;
 
+platform::RegistryQuery Failed(long status) {
+  platform::RegistryQuery query;
+  query.status = status;
+  return query;
+}
+
 std::string MemoryRegistry::Path(platform::RegistryKey root, const std::string& subKey) {
   char prefix[32];
   std::snprintf(prefix, sizeof prefix, "%llx|", static_cast<unsigned long long>(root));
@@ -18,8 +24,16 @@ void MemoryRegistry::AddKey(platform::RegistryKey root, const std::string& subKe
 }
 
 void MemoryRegistry::SetRaw(platform::RegistryKey root, const std::string& subKey,
-                            const std::string& name, const std::string& bytes) {
-  keys_[Path(root, subKey)][name] = bytes;
+                            const std::string& name, const std::string& bytes,
+                            std::uint32_t type) {
+  keys_[Path(root, subKey)][name] = {type, bytes, 0};
+}
+
+void MemoryRegistry::SetDword(platform::RegistryKey root, const std::string& subKey,
+                              const std::string& name, std::uint32_t number) {
+  std::string bytes;  // little-endian, as the system stores it
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(number >> shift);
+  keys_[Path(root, subKey)][name] = {platform::kRegistryDword, bytes, number};
 }
 
 bool MemoryRegistry::HasValue(platform::RegistryKey root, const std::string& subKey,
@@ -30,7 +44,7 @@ bool MemoryRegistry::HasValue(platform::RegistryKey root, const std::string& sub
 
 std::string MemoryRegistry::Raw(platform::RegistryKey root, const std::string& subKey,
                                 const std::string& name) const {
-  return keys_.at(Path(root, subKey)).at(name);
+  return keys_.at(Path(root, subKey)).at(name).bytes;
 }
 
 bool MemoryRegistry::HasKey(platform::RegistryKey root, const std::string& subKey) const {
@@ -51,19 +65,20 @@ platform::RegistryQuery MemoryRegistry::Query(platform::RegistryKey key,
                                               const std::string& valueName,
                                               std::uint32_t capacity) {
   const auto handle = open_.find(key);
-  if (handle == open_.end()) return {kInvalidHandle, {}};
+  if (handle == open_.end()) return Failed(kInvalidHandle);
   const auto& values = keys_[handle->second];
   const auto value = values.find(valueName);
-  if (value == values.end()) return {kFileNotFound, {}};
-  if (value->second.size() > capacity) return {platform::kRegistryMoreData, {}};
-  return {platform::kRegistrySuccess, value->second};
+  if (value == values.end()) return Failed(kFileNotFound);
+  const Value& stored = value->second;
+  if (stored.bytes.size() > capacity) return Failed(platform::kRegistryMoreData);
+  return {platform::kRegistrySuccess, stored.type, stored.bytes, stored.number};
 }
 
 long MemoryRegistry::SetString(platform::RegistryKey key, const std::string& valueName,
                                const std::string& value) {
   const auto handle = open_.find(key);
   if (handle == open_.end()) return kInvalidHandle;
-  keys_[handle->second][valueName] = value;
+  keys_[handle->second][valueName] = {platform::kRegistryString, value, 0};
   return platform::kRegistrySuccess;
 }
 

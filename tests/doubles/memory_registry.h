@@ -1,6 +1,6 @@
 #pragma once
 // An in-memory registry for the native tests: keys by full path below a root, values as raw
-// bytes, and a record of every key left open.
+// bytes with their type (and a REG_DWORD's number), and a record of every key left open.
 
 #include <map>
 #include <string>
@@ -16,7 +16,9 @@ class MemoryRegistry final : public platform::Registry {
   // Keys are named "root|subkey" (the root in hex); an empty subkey is the root key itself.
   void AddKey(platform::RegistryKey root, const std::string& subKey);
   void SetRaw(platform::RegistryKey root, const std::string& subKey, const std::string& name,
-              const std::string& bytes);
+              const std::string& bytes, std::uint32_t type = platform::kRegistryString);
+  void SetDword(platform::RegistryKey root, const std::string& subKey, const std::string& name,
+                std::uint32_t number);
   bool HasValue(platform::RegistryKey root, const std::string& subKey,
                 const std::string& name) const;
   std::string Raw(platform::RegistryKey root, const std::string& subKey,
@@ -34,9 +36,14 @@ class MemoryRegistry final : public platform::Registry {
   void Close(platform::RegistryKey key) override;
 
  private:
+  struct Value {
+    std::uint32_t type = platform::kRegistryString;
+    std::string bytes;
+    std::uint32_t number = 0;
+  };
   static std::string Path(platform::RegistryKey root, const std::string& subKey);
 
-  std::map<std::string, std::map<std::string, std::string>> keys_;
+  std::map<std::string, std::map<std::string, Value>> keys_;
   std::map<platform::RegistryKey, std::string> open_;
   platform::RegistryKey nextHandle_ = 0x1000;
   std::uint32_t lastAccess_ = 0;

@@ -22,6 +22,9 @@ class Machine : public platform::DriveList,
   std::vector<platform::Drive> Drives() override { return drives; }
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   std::optional<std::string> ReadFirstLine(const std::string&) override { return {}; }
+  bool ReadLines(const std::string&, const std::function<bool(const std::string&)>&) override {
+    return false;
+  }
   void RemoveFile(const std::string&) override {}
   void ForEachExecutable(const std::function<bool(const std::string&)>& visit) override {
     for (const auto& process : processes) {

@@ -19,11 +19,15 @@ class SetupDouble : public platform::Environment,
  public:
   std::string LibraryFolder() override { return "C:\\Program Files\\Host"; }
   std::string Variable(const std::string&) override { return {}; }
+  std::string SystemDirectory() override { return {}; }
   bool FileExists(const std::string& path) override {
     calls.push_back("exists " + path);
     return winRegPresent;
   }
   std::optional<std::string> ReadFirstLine(const std::string&) override { return {}; }
+  bool ReadLines(const std::string&, const std::function<bool(const std::string&)>&) override {
+    return false;
+  }
   void RemoveFile(const std::string&) override {}
   void Start(const std::string& commandLine, platform::WindowStyle style) override {
     calls.push_back("start " + commandLine + " style " +

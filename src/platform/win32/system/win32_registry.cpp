@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/win32/system/text_encoding.h"
@@ -56,6 +57,8 @@ platform::RegistryQuery Win32Registry::Query(platform::RegistryKey key,
   result.status = RegQueryValueExW(ToHkey(key), WideThroughAnsi(valueName).c_str(), nullptr,
                                    &type, data.data(), &size);
   if (result.status != ERROR_SUCCESS) return result;
+  result.type = type;
+  if (type == REG_DWORD && size >= sizeof(DWORD)) std::memcpy(&result.number, data.data(), sizeof(DWORD));
   const std::string bytes = AnsiBytes(type, data, size);
   if (bytes.size() > capacity) {
     result.status = ERROR_MORE_DATA;

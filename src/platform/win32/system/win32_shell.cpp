@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <string_view>
+#include <utility>
+
 #include "platform/platform_error.h"
 #include "platform/win32/system/module_path.h"
 #include "platform/win32/system/system_message.h"
@@ -34,6 +38,37 @@ std::optional<std::string> Win32FileSystem::ReadFirstLine(const std::string& pat
     if (lineBreak != std::string::npos) break;
   }
   return Utf8FromAnsi(line);
+}
+
+// In blocks, so that a file of any size costs one block and the longest line.
+bool Win32FileSystem::ReadLines(const std::string& path,
+                                const std::function<bool(const std::string&)>& line) {
+  const UniqueFileHandle file(CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return false;
+  std::string pending;
+  bool afterCr = false;  // a LF right after a CR ends no second line
+  char block[65536];
+  DWORD read = 0;
+  while (ReadFile(file.get(), block, sizeof block, &read, nullptr) && read > 0) {
+    const std::string_view text(block, read);
+    size_t start = 0;
+    if (afterCr && text[0] == '\n') start = 1;
+    afterCr = false;
+    for (size_t end = text.find_first_of("\r\n", start); end != std::string_view::npos;
+         start = end + 1, end = text.find_first_of("\r\n", start)) {
+      pending.append(text.substr(start, end - start));
+      if (!line(Utf8FromAnsi(std::exchange(pending, std::string())))) return true;
+      if (text[end] == '\r') {
+        if (end + 1 == text.size()) afterCr = true;
+        else if (text[end + 1] == '\n') ++end;
+      }
+    }
+    if (start < text.size()) pending.append(text.substr(start));
+  }
+  if (!pending.empty()) line(Utf8FromAnsi(pending));
+  return true;
 }
 
 void Win32FileSystem::RemoveFile(const std::string& path) {
@@ -72,8 +107,10 @@ void Win32HostThread::ProcessPendingMessages() {
 
 void Win32HostThread::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
+// Owned by the thread's active window (a window of ours or the host's), so that it is modal
+// over the window that asked for it.
 void Win32MessageBoxes::ShowOk(const std::string& text) {
-  MessageBoxW(nullptr, WideFromUtf8(text).c_str(), kMessageBoxTitle, MB_OK);
+  MessageBoxW(GetActiveWindow(), WideFromUtf8(text).c_str(), kMessageBoxTitle, MB_OK);
 }
 
 std::string Win32Environment::Variable(const std::string& name) {
@@ -83,6 +120,12 @@ std::string Win32Environment::Variable(const std::string& name) {
                                                static_cast<DWORD>(value.size()));
   value.resize(length < value.size() ? length : 0);
   return Utf8FromWide(value.data(), value.size());
+}
+
+std::string Win32Environment::SystemDirectory() {
+  char folder[256] = {};
+  GetSystemDirectoryA(folder, sizeof folder);
+  return Utf8FromAnsi(std::string(folder, strnlen(folder, sizeof folder)));
 }
 
 std::string Win32Environment::LibraryFolder() {

@@ -9,6 +9,8 @@ class Win32FileSystem final : public platform::FileSystem {
  public:
   bool FileExists(const std::string& path) override;
   std::optional<std::string> ReadFirstLine(const std::string& path) override;
+  bool ReadLines(const std::string& path,
+                 const std::function<bool(const std::string&)>& line) override;
   void RemoveFile(const std::string& path) override;
 };
 
@@ -32,6 +34,7 @@ class Win32Environment final : public platform::Environment {
  public:
   std::string LibraryFolder() override;
   std::string Variable(const std::string& name) override;
+  std::string SystemDirectory() override;
 };
 
 }  // namespace tesk::win32

@@ -1,0 +1,22 @@
+#pragma once
+// The library-wide instances of the standard windows.
+
+#include "windows/about_window.h"
+#include "windows/tech_support_window.h"
+#include "windows/tip_window.h"
+
+namespace tesk::windows {
+
+struct StandardWindows {
+  explicit StandardWindows(HostValues& values)
+      : techSupport(values), about(values, techSupport), tip(values) {}
+
+  TechSupportWindow techSupport;  // before `about`, which opens it
+  AboutWindow about;
+  TipWindow tip;
+};
+
+// Created on first use over the shared host values; lives until the library unloads.
+StandardWindows& SharedStandardWindows();
+
+}  // namespace tesk::windows

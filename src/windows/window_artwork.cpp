@@ -1,0 +1,20 @@
+#include "windows/window_artwork.h"
+
+#include "windows/settings_folder.h"
+
+namespace tesk::windows {
+
+void LoadArtworkIcon(platform::Form& form, const WindowServices& services,
+                     const std::string& productSymbol) {
+  if (const auto icon = ArtworkFile(services, productSymbol, "icon.ico")) form.LoadIcon(*icon);
+}
+
+void LoadArtworkPicture(platform::Form& form, const WindowServices& services,
+                        const std::string& productSymbol, const std::string& control,
+                        const std::string& fileName) {
+  if (const auto picture = ArtworkFile(services, productSymbol, fileName)) {
+    form.LoadPicture(control, *picture);
+  }
+}
+
+}  // namespace tesk::windows

@@ -1,0 +1,91 @@
+#include "doubles/recording_form.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "platform/platform_error.h"
+
+namespace tesk::test {
+namespace {
+
+std::string Hex(platform::OleColor colour) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(colour));
+  return text;
+}
+
+class RecordingForm final : public platform::Form {
+ public:
+  RecordingForm(const platform::FormTable& table, std::vector<std::string>& calls)
+      : table_(table), calls_(calls) {}
+
+  void SetCaption(const std::string& caption) override {
+    calls_.push_back("SetCaption " + caption);
+  }
+  void LoadIcon(const std::string& path) override { calls_.push_back("LoadIcon " + path); }
+  void LoadPicture(const std::string& control, const std::string& path) override {
+    Record("LoadPicture", control, path);
+  }
+  void SetText(const std::string& control, const std::string& text) override {
+    Record("SetText", control, text);
+  }
+  void SetForeColor(const std::string& control, platform::OleColor colour) override {
+    Record("SetForeColor", control, Hex(colour));
+  }
+  void SetBackColor(const std::string& control, platform::OleColor colour) override {
+    Record("SetBackColor", control, Hex(colour));
+  }
+  void SetMouseIcon(const std::string& control, const std::string& source) override {
+    Record("SetMouseIcon", control, source);
+    if (!HasControl(source)) calls_.push_back("no control " + source);
+  }
+  void Unload() override {
+    calls_.push_back("Unload");
+    unloaded = true;
+  }
+
+  bool unloaded = false;
+
+ private:
+  bool HasControl(const std::string& name) const {
+    return std::any_of(table_.controls.begin(), table_.controls.end(),
+                       [&name](const platform::ControlSpec& c) { return c.name == name; });
+  }
+  void Record(const std::string& call, const std::string& control, const std::string& value) {
+    if (!HasControl(control)) calls_.push_back("no control " + control);
+    calls_.push_back(call + " " + control + "=" + value);
+  }
+
+  const platform::FormTable& table_;
+  std::vector<std::string>& calls_;
+};
+
+}  // namespace
+
+FormAction ClickOn(std::string control) {
+  return [control](platform::Form& form, platform::FormEvents& events) {
+    events.Click(form, control);
+  };
+}
+
+FormAction MoveOver(std::string control) {
+  return [control](platform::Form& form, platform::FormEvents& events) {
+    events.MouseMove(form, control);
+  };
+}
+
+void RecordingForms::ShowModal(const platform::FormTable& table, platform::FormEvents& events) {
+  calls.push_back("ShowModal " + table.name);
+  if (!showError.empty()) throw platform::PlatformError(showError);
+  const std::vector<FormAction> script = std::exchange(scripts[table.name], {});
+  RecordingForm form(table, calls);
+  events.Load(form);
+  for (const FormAction& action : script) {
+    if (form.unloaded) break;
+    action(form, events);
+  }
+  calls.push_back("closed " + table.name);
+}
+
+}  // namespace tesk::test
