@@ -3,7 +3,7 @@
 
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz test-win32 test-win64 demo bench gallery clean
+.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz test-win32 test-win64 demo bench gallery screenshots clean
 
 all: native win32 win64
 
@@ -33,6 +33,9 @@ demo: win64
 
 gallery: win64
 	$(XVFB) sh scripts/gallery.sh
+
+screenshots: win64
+	$(XVFB) sh scripts/screenshots.sh
 
 bench: native-release win32 win64
 	build/native-release/tests/button_bench

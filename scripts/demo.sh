@@ -25,8 +25,12 @@ port=$(cat "$build/demo-update-server.port")
 "$here/wine-run.sh" reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
   /d "http://127.0.0.1:$port/demo" /f >/dev/null
 
-"$here/wine-run.sh" "$build/tools/demo_host.exe" "Z:$build/button-lab.bmp"
-/usr/bin/python3 "$here/bmp_to_png.py" "$build/button-lab.bmp" "$build/button-lab.png"
-echo "The button lab's screenshot: $build/button-lab.png"
+shots="$build/demo-screenshots"
+rm -rf "$shots" && mkdir -p "$shots"
+"$here/wine-run.sh" "$build/tools/demo_host.exe" "Z:$shots"
+for bmp in "$shots"/*.bmp; do
+  /usr/bin/python3 "$here/bmp_to_png.py" "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
+done
+echo "The demo's screenshots: $shots"
 /usr/bin/python3 "$here/update_server.py" stop "$build/demo-update-server.port"
 wineserver -k 2>/dev/null || true

@@ -200,11 +200,11 @@ TEST(LateBinding, ErrorsReachTheHostAsExceptionsWithTheirDescription) {
   VARIANT result;
   VariantInit(&result);
   EXCEPINFO exception{};
-  const HRESULT hr = CallByName(info.Get(), L"ShowWhatNew", {Text(nullptr)}, &result, &exception);
+  const HRESULT hr = CallByName(info.Get(), L"ShowReportABug", {}, &result, &exception);
   EXPECT_EQ(hr, DISP_E_EXCEPTION) << Hr(hr);
   EXPECT_EQ(exception.scode, E_NOTIMPL);
   EXPECT_NE(std::wstring(exception.bstrDescription ? exception.bstrDescription : L"")
-                .find(L"what's-new window"), std::wstring::npos);
+                .find(L"bug-report window"), std::wstring::npos);
   EXPECT_EQ(std::wstring(exception.bstrSource ? exception.bstrSource : L""),
             L"TeskLumoraLib.ClsInfo");
   SysFreeString(exception.bstrSource);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/screenshot.h"
 #include "platform/win32/ui/cmd_window.h"
 
 namespace tesk::demo {
@@ -74,40 +75,6 @@ void PointAt(HWND window) {
   Pump(120);
 }
 
-bool SaveScreenshot(HWND window, const char* path) {
-  RECT client{};
-  GetClientRect(window, &client);
-  const int width = client.right;
-  const int height = client.bottom;
-  const HDC screen = GetDC(window);
-  const HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const int stride = ((width * 3 + 3) / 4) * 4;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-  FILE* out = std::fopen(path, "wb");
-  bool written = false;
-  if (out) {
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits, 1, static_cast<size_t>(stride * height), out);
-    written = std::fclose(out) == 0;
-  }
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-  return written;
-}
-
 }  // namespace
 
 void RunButtonLab(const char* screenshotPath) {
@@ -155,7 +122,7 @@ void RunButtonLab(const char* screenshotPath) {
   SendKey(VK_SPACE);
   Pump(100);
   PointAt(buttons[12]);
-  if (screenshotPath && SaveScreenshot(window, screenshotPath)) {
+  if (screenshotPath && tools::SaveScreenshot(window, screenshotPath)) {
     std::printf("  screenshot: %s\n", screenshotPath);
   }
   DestroyWindow(window);

@@ -10,10 +10,10 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <string>
 
 #include "TeskLumoraLib.h"
 #include "button_lab.h"
+#include "window_tour.h"
 #include "download/url_downloader.h"
 #include "interface/implementation_settings.h"
 #include "platform/win32/system/win32_machine.h"
@@ -42,17 +42,6 @@ ComPtr<Interface> Create(const wchar_t* progId) {
 }
 
 std::wstring Text(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : L""; }
-
-std::wstring LastErrorDescription() {
-  ComPtr<IErrorInfo> info;
-  BSTR description = nullptr;
-  if (GetErrorInfo(0, info.GetAddressOf()) != S_OK || FAILED(info->GetDescription(&description))) {
-    return L"(no description)";
-  }
-  std::wstring text = Text(description);
-  SysFreeString(description);
-  return text;
-}
 
 void ShowRegistryRoundTrip(_clsNewRegLib* regLib) {
   // The library writes only to keys that exist, so the demo makes its own.
@@ -103,15 +92,6 @@ void ShowProductName(_ClsInfo* info) {
                                       nullptr, nullptr);
   std::wprintf(L"  late-bound SetProductName(\"VARN\") through dispatch id %#lx: %#lx\n", id, hr);
   SysFreeString(symbol);
-}
-
-void ShowWindowNotYetAvailable(_ClsInfo* info) {
-  VARIANT result;
-  VariantInit(&result);
-  BSTR product = SysAllocString(L"Varn Accounting");
-  const HRESULT hr = info->ShowAboutUs(product, nullptr, product, VARIANT_TRUE, &result);
-  std::wprintf(L"  ShowAboutUs: %#lx, \"%ls\"\n", hr, LastErrorDescription().c_str());
-  SysFreeString(product);
 }
 
 int CountServerProcesses() {
@@ -204,17 +184,23 @@ int wmain(int argc, wchar_t** argv) {
   std::wprintf(L"TeskLumoraLib demo host\n\nClsInfo\n");
   if (auto info = Create<_ClsInfo>(L"TeskLumoraLib.ClsInfo")) {
     ShowProductName(info.Get());
-    ShowWindowNotYetAvailable(info.Get());
     std::wprintf(L"\nSetSql (make sure the local MySQL server runs)\n");
     ShowDatabaseServerStart(info.Get());
     std::wprintf(L"\nShowReportABugPath (the bug-report address from the update server)\n");
     ShowReportABugAddress(info.Get());
   }
+  const std::string screenshots =
+      argc > 1 ? std::string(argv[1], argv[1] + std::wcslen(argv[1])) : std::string();
+  const char* folder = screenshots.empty() ? nullptr : screenshots.c_str();
+  if (auto info = Create<_ClsInfo>(L"TeskLumoraLib.ClsInfo")) {
+    std::wprintf(L"\nThe standard windows (each closed by the demo after a moment)\n");
+    std::fflush(stdout);
+    tesk::demo::RunWindowTour(info.Get(), folder);
+  }
   std::wprintf(L"\nButton lab (every style of the cmd button as a live control)\n");
   std::fflush(stdout);
-  const std::string screenshot =
-      argc > 1 ? std::string(argv[1], argv[1] + std::wcslen(argv[1])) : std::string();
-  tesk::demo::RunButtonLab(screenshot.empty() ? nullptr : screenshot.c_str());
+  const std::string lab = screenshots + "\\button-lab.bmp";
+  tesk::demo::RunButtonLab(folder ? lab.c_str() : nullptr);
   std::fflush(stdout);
   std::wprintf(L"\nclsNewRegLib (creating it registers WinReg.dll when present, then waits 5 s)\n");
   const DWORD start = GetTickCount();

@@ -1,5 +1,5 @@
-// ClsInfo: the host's way to the library's windows and chores. The windows and the chores that
-// are not built yet keep the host's values and answer E_NOTIMPL with a readable description.
+// ClsInfo: the host's way to the library's windows and chores. The windows that are not built
+// yet answer E_NOTIMPL with a readable description.
 
 #include "TeskLumoraLib.h"
 #include "interface/host_values.h"
@@ -12,10 +12,16 @@
 #include "platform/win32/system/win32_registry.h"
 #include "platform/win32/system/win32_shell.h"
 #include "platform/win32/system/win32_url_transfer.h"
+#include "platform/win32/ui/win32_forms.h"
 #include "windows/report_a_bug_address.h"
+#include "windows/standard_windows.h"
 
 namespace tesk::win32 {
 namespace {
+
+// Visual Basic's "Form already displayed; can't show modally" (error 400), which hosts written
+// for this library's windows know.
+constexpr HRESULT kWindowAlreadyOpen = static_cast<HRESULT>(0x800A0190);
 
 class ClsInfoObject final : public AutomationObject<_ClsInfo> {
  public:
@@ -24,23 +30,22 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
   HRESULT STDMETHODCALLTYPE ShowAboutUs(BSTR productName, BSTR userInfo, BSTR version,
                                         VARIANT_BOOL isRegistered, VARIANT* result) override {
     if (!result) return E_POINTER;
-    return Guarded([&] {
+    VariantInit(result);
+    return ShowModal(windows::SharedStandardWindows().about, [&] {
       HostValues values = SharedHostValues();
       values.aboutProductName = Utf8FromBstr(productName);
       values.aboutUserInfo = Utf8FromBstr(userInfo);
       values.aboutVersion = Utf8FromBstr(version);
       values.aboutIsRegistered = isRegistered != VARIANT_FALSE;
       SharedHostValues() = std::move(values);
-      return NotAvailableYet(L"The About window");
     });
   }
 
   HRESULT STDMETHODCALLTYPE ShowWhatNew(BSTR whatNew, VARIANT* result) override {
     if (!result) return E_POINTER;
-    return Guarded([&] {
-      SharedHostValues().whatNewText = Utf8FromBstr(whatNew);
-      return NotAvailableYet(L"The what's-new window");
-    });
+    VariantInit(result);
+    windows::TipWindow& tip = windows::SharedStandardWindows().tip;
+    return ShowModal(tip, [&] { tip.SetWhatNewText(Utf8FromBstr(whatNew)); });
   }
 
   HRESULT STDMETHODCALLTYPE ShowShortcutKeysForm(BSTR* list, VARIANT* result) override {
@@ -104,6 +109,29 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
   }
 
  private:
+  // Stores what the window is to show (`prepare`), then shows it modally; a window that is
+  // open already is refused before anything changes.
+  template <typename Prepare>
+  HRESULT ShowModal(windows::SharedWindow& window, Prepare&& prepare) const {
+    return Guarded([&] {
+      Win32Forms forms;
+      Win32FileSystem files;
+      Win32Environment environment;
+      Win32ProgramLauncher programs;
+      Win32MessageBoxes messages;
+      Win32Registry registry;
+      windows::WindowServices services{forms, files, environment, programs, messages, registry};
+      try {
+        window.RefuseIfOpen();
+        prepare();
+        window.Show(services);
+      } catch (const windows::WindowAlreadyOpen& open) {
+        return Fail(kWindowAlreadyOpen, WideFromUtf8(open.what()));
+      }
+      return S_OK;
+    });
+  }
+
   HRESULT NotAvailableYet(const std::wstring& feature) const {
     return Fail(E_NOTIMPL, feature + L" is not available in this version of TeskLumoraLib.");
   }

@@ -7,6 +7,8 @@
 #include "platform/win32/automation/registration.h"
 #include "platform/win32/automation/server_lifetime.h"
 #include "platform/win32/automation/type_library.h"
+#include "platform/win32/ui/cmd_window.h"
+#include "platform/win32/ui/form_window.h"
 
 using tesk::win32::RegistrationScope;
 
@@ -17,6 +19,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
     // Only on FreeLibrary: at process exit oleaut32 may already be gone.
     tesk::win32::ReleaseTypeLibrary();
+    // Window classes outlive the DLL that registered them: a later load would find a class
+    // whose window procedure is gone.
+    for (const wchar_t* windowClass : {tesk::win32::kCmdWindowClass, tesk::win32::kFormWindowClass}) {
+      UnregisterClassW(windowClass, instance);
+    }
   }
   return TRUE;
 }

@@ -11,7 +11,6 @@
 namespace tesk::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TeskLumoraCmd";
 
 // What a window of the class carries: the host first, then the control that uses it.
 struct CmdWindow {
@@ -195,7 +194,7 @@ void RegisterClassOnce() {
     windowClass.lpfnWndProc = CmdWindowProc;
     windowClass.hInstance = ThisModule() ? ThisModule() : GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = kCmdWindowClass;
     return RegisterClassExW(&windowClass);
   }();
   (void)atom;
@@ -206,7 +205,7 @@ void RegisterClassOnce() {
 HWND CreateCmdWindow(HWND parent, int id, const RECT& bounds, const CmdWindowOptions& options) {
   RegisterClassOnce();
   HWND window = CreateWindowExW(
-      0, kClassName, L"", WS_CHILD | WS_TABSTOP, bounds.left, bounds.top,
+      0, kCmdWindowClass, L"", WS_CHILD | WS_TABSTOP, bounds.left, bounds.top,
       bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       ThisModule() ? ThisModule() : GetModuleHandleW(nullptr), const_cast<CmdWindowOptions*>(&options));
@@ -219,7 +218,7 @@ HWND CreateCmdWindow(HWND parent, int id, const RECT& bounds, const CmdWindowOpt
 button::Cmd* CmdOfWindow(HWND window) {
   wchar_t name[32] = {};
   GetClassNameW(window, name, 32);
-  if (lstrcmpW(name, kClassName) != 0) return nullptr;
+  if (lstrcmpW(name, kCmdWindowClass) != 0) return nullptr;
   CmdWindow* hosted = WindowOf(window);
   return hosted ? &hosted->cmd : nullptr;
 }

@@ -12,6 +12,8 @@
 
 namespace tesk::win32 {
 
+constexpr wchar_t kCmdWindowClass[] = L"TeskLumoraCmd";
+
 struct CmdWindowOptions {
   std::string name = "cmd1";        // the container's name for the control
   const button::PropertyBag* saved = nullptr;  // restore from this bag, else a new control

@@ -1,0 +1,17 @@
+#!/bin/sh
+# A PNG of every window into docs/: the standard windows and the button lab, shown through the
+# registered DLL under Wine. usage: screenshots.sh (from the source folder, after the win64 build)
+set -eu
+build="$(pwd)/build/win64"
+export WINEPREFIX="$build/screenshots-prefix"
+[ -d "$WINEPREFIX" ] || sh scripts/wine-run.sh wineboot --init 2>/dev/null
+sh scripts/wine-run.sh regsvr32 /s "Z:$build/src/platform/win32/TeskLumoraLib.dll"
+shots="$build/screenshots"
+rm -rf "$shots" && mkdir -p "$shots" docs
+sh scripts/wine-run.sh "$build/tools/screenshots.exe" "Z:$shots"
+for bmp in "$shots"/*.bmp; do
+  png="docs/$(basename "$bmp" .bmp).png"
+  /usr/bin/python3 scripts/bmp_to_png.py "$bmp" "$png"
+  echo "$png"
+done
+wineserver -k 2>/dev/null || true

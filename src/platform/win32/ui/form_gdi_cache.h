@@ -1,0 +1,32 @@
+#pragma once
+// The fonts and brushes of one form: one GDI object per distinct font and colour, created on
+// first use and deleted with the cache, that is when the form unloads.
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "platform/form.h"
+#include "platform/win32/ui/gdi_objects.h"
+
+namespace tesk::win32 {
+
+class FormGdiCache {
+ public:
+  explicit FormGdiCache(int dpiY) : dpiY_(dpiY) {}
+
+  // Null when the system cannot make the font; controls then keep the system font.
+  HFONT Font(const platform::FormFont& font);
+  HBRUSH Brush(COLORREF colour);
+
+ private:
+  using FontKey = std::tuple<std::string, double, bool, bool>;
+
+  int dpiY_;
+  std::map<FontKey, UniqueGdiObject> fonts_;
+  std::map<COLORREF, UniqueGdiObject> brushes_;
+};
+
+}  // namespace tesk::win32

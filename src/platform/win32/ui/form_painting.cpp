@@ -1,0 +1,65 @@
+#include "platform/win32/ui/form_painting.h"
+
+#include "platform/win32/ui/gdi_objects.h"
+
+namespace tesk::win32 {
+namespace {
+
+using platform::ControlKind;
+
+constexpr int kHimetricPerInch = 2540;
+
+void PaintPictureBox(HDC dc, const FormControl& control, COLORREF back) {
+  UniqueGdiObject brush(CreateSolidBrush(back));
+  if (brush) FillRect(dc, &control.bounds, static_cast<HBRUSH>(brush.get()));
+}
+
+void PaintLine(HDC dc, const FormControl& control, COLORREF fore) {
+  UniqueGdiObject pen(CreatePen(PS_SOLID, 1, fore));
+  if (!pen) return;
+  ScopedSelection selected(dc, pen.get());
+  MoveToEx(dc, control.bounds.left, control.bounds.top, nullptr);
+  LineTo(dc, control.bounds.right, control.bounds.bottom);
+}
+
+// A stretched picture fills the control; any other keeps its own size at the control's top
+// left corner and is cut at the control's edges.
+void PaintImage(HDC dc, const FormControl& control, int dpiX, int dpiY) {
+  IPicture* picture = control.picture.Get();
+  if (!picture || !control.spec.visible) return;
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  if (FAILED(picture->get_Width(&width)) || FAILED(picture->get_Height(&height))) return;
+  const RECT& r = control.bounds;
+  LONG drawWidth = r.right - r.left;
+  LONG drawHeight = r.bottom - r.top;
+  if (!control.spec.stretch) {
+    drawWidth = MulDiv(width, dpiX, kHimetricPerInch);
+    drawHeight = MulDiv(height, dpiY, kHimetricPerInch);
+  }
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+  // Himetric runs upwards: the source starts at the bottom edge with a negative height.
+  picture->Render(dc, r.left, r.top, drawWidth, drawHeight, 0, height, width, -height, nullptr);
+  RestoreDC(dc, saved);
+}
+
+}  // namespace
+
+void PaintFormControls(HDC dc, const std::vector<std::unique_ptr<FormControl>>& controls,
+                       const std::function<COLORREF(platform::OleColor)>& colour,
+                       int dpiX, int dpiY) {
+  for (const auto& control : controls) {
+    if (control->spec.kind == ControlKind::PictureBox && control->spec.visible) {
+      PaintPictureBox(dc, *control, colour(control->spec.backColor));
+    }
+  }
+  for (const auto& control : controls) {
+    if (control->spec.kind == ControlKind::Image) PaintImage(dc, *control, dpiX, dpiY);
+    if (control->spec.kind == ControlKind::Line && control->spec.visible) {
+      PaintLine(dc, *control, colour(control->spec.foreColor));
+    }
+  }
+}
+
+}  // namespace tesk::win32

@@ -1,0 +1,246 @@
+// Timing tool for the standard windows under Wine, each figure beside its yardstick from the
+// same run: ShowAboutUs to the window's first complete paint against the system's own About box
+// (ShellAboutW) timed the same way; a cmd button's full redraw against a system BUTTON of the
+// same size; and GDI and USER objects before and after 200 open/close cycles of each window.
+// usage: windows_bench <TeskLumoraLib.dll>
+
+#include <windows.h>
+#include <shellapi.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "TeskLumoraLib.h"
+#include "button/cmd.h"
+#include "platform/win32/ui/cmd_window.h"
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+double Now() {
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+std::wstring Caption(HWND window) {
+  wchar_t text[128] = {};
+  GetWindowTextW(window, text, 128);
+  return text;
+}
+
+BOOL CALLBACK ChildHasUpdate(HWND child, LPARAM found) {
+  if (GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(found) = true;
+  return TRUE;
+}
+
+bool NothingLeftToPaint(HWND window) {
+  bool pending = GetUpdateRect(window, nullptr, FALSE) != 0;
+  EnumChildWindows(window, ChildHasUpdate, reinterpret_cast<LPARAM>(&pending));
+  return !pending;
+}
+
+// What the message hook does with the thread's windows: for each caption (a prefix), the
+// action to take once that window is on screen, enabled and completely painted.
+struct Rule {
+  std::wstring caption;
+  void (*act)(HWND);
+};
+std::vector<Rule> rules;
+double paintedAt = 0;
+
+LRESULT CALLBACK OnMessage(int code, WPARAM removed, LPARAM message) {
+  const MSG* msg = reinterpret_cast<const MSG*>(message);
+  const HWND top = msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : nullptr;
+  if (code == HC_ACTION && removed == PM_REMOVE && top && IsWindowVisible(top)) {
+    // Posted messages come before paints: one after each paint tells when the last is done.
+    if (msg->message == WM_PAINT) {
+      PostMessageW(top, WM_NULL, 0, 0);
+    } else if (IsWindowEnabled(top) && NothingLeftToPaint(top)) {
+      const std::wstring caption = Caption(top);
+      for (const Rule& rule : rules) {
+        if (caption.rfind(rule.caption, 0) == 0 && !GetPropW(top, L"BenchSeen")) {
+          SetPropW(top, L"BenchSeen", reinterpret_cast<HANDLE>(1));
+          paintedAt = Now();
+          rule.act(top);
+          break;
+        }
+      }
+    }
+  }
+  return CallNextHookEx(nullptr, code, removed, message);
+}
+
+void Close(HWND window) {
+  RemovePropW(window, L"BenchSeen");
+  PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void Press(HWND window, const wchar_t* caption) {
+  const HWND button = FindWindowExW(window, nullptr, nullptr, caption);
+  PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+}
+
+ComPtr<_ClsInfo> CreateClsInfo(const wchar_t* dll) {
+  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  const HMODULE module = LoadLibraryW(dll);
+  auto entry = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  ComPtr<IClassFactory> factory;
+  ComPtr<_ClsInfo> info;
+  if (entry && SUCCEEDED(entry(CLSID_ClsInfo, IID_IClassFactory,
+                               reinterpret_cast<void**>(factory.GetAddressOf())))) {
+    factory->CreateInstance(nullptr, __uuidof(_ClsInfo),
+                            reinterpret_cast<void**>(info.GetAddressOf()));
+  }
+  return info;
+}
+
+void ShowAbout(_ClsInfo* info) {
+  BSTR name = SysAllocString(L"Bench");
+  VARIANT result;
+  VariantInit(&result);
+  info->ShowAboutUs(name, name, name, VARIANT_TRUE, &result);
+  SysFreeString(name);
+}
+
+void ShowWhatNew(_ClsInfo* info) {
+  BSTR text = SysAllocString(L"Version 1\r\n- first\r\n- second");
+  VARIANT result;
+  VariantInit(&result);
+  info->ShowWhatNew(text, &result);
+  SysFreeString(text);
+}
+
+// Milliseconds from the call to the window completely painted, median of many showings.
+template <typename Show>
+double TimeToPainted(Show&& show) {
+  rules = {{L"About Bench", Close}};
+  std::vector<double> times;
+  for (int run = 0; run < 32; ++run) {
+    const double start = Now();
+    show();
+    if (run >= 2) times.push_back((paintedAt - start) * 1000);
+  }
+  return Median(times);
+}
+
+// The About window opens the support window; once that is closed, the About window is closed.
+void ShowAboutAndSupport(_ClsInfo* info) {
+  rules = {{L"About Bench", [](HWND about) {
+             rules[0].act = Close;
+             Press(about, L"Tech. Support...");
+           }},
+           {L"Technical Support", [](HWND support) {
+             RemovePropW(FindWindowW(nullptr, L"About Bench"), L"BenchSeen");
+             Close(support);
+           }}};
+  ShowAbout(info);
+}
+
+struct Counts {
+  DWORD gdi;
+  DWORD user;
+};
+Counts GuiObjects() {
+  return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+          GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+}
+
+template <typename Cycle>
+void CountCycles(const wchar_t* name, Cycle&& cycle) {
+  cycle();  // the first showing fills the one-time caches
+  const Counts before = GuiObjects();
+  for (int i = 0; i < 200; ++i) cycle();
+  const Counts after = GuiObjects();
+  std::wprintf(L"%ls, 200 open/close cycles: GDI objects %lu -> %lu, USER objects %lu -> %lu\n",
+               name, before.gdi, after.gdi, before.user, after.user);
+}
+
+template <typename Body>
+double MicrosecondsPerCall(Body&& body) {
+  std::vector<double> times;
+  for (int sample = 0; sample < 31; ++sample) {
+    const double start = Now();
+    for (int i = 0; i < 50; ++i) body();
+    times.push_back((Now() - start) / 50 * 1e6);
+  }
+  return Median(times);
+}
+
+// The About window's "System Info..." button, and a system BUTTON of the same size.
+void CompareButtonRedraws() {
+  const HWND form = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 300, 60,
+                                    nullptr, nullptr, nullptr, nullptr);
+  tesk::win32::CmdWindowOptions options;
+  const HWND cmdWindow = tesk::win32::CreateCmdWindow(form, 1, {10, 10, 98, 31}, options);
+  tesk::button::Cmd& cmd = *tesk::win32::CmdOfWindow(cmdWindow);
+  cmd.SetFont({"MS Sans Serif", 8.25, 400, 0, false, false, false});
+  cmd.SetCaption("System Info...");
+  cmd.SetButtonType(3);
+  cmd.SetColorScheme(1);
+  cmd.SetBackColor(0xF0F0F0);
+  cmd.SetBackOver(0xF0F0F0);
+  cmd.SetMaskColor(0xC0C0C0);
+  cmd.SetUseMaskColor(true);
+  const HWND system = CreateWindowExW(0, L"BUTTON", L"System Info...",
+                                      WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 110, 10, 88, 21,
+                                      form, nullptr, nullptr, nullptr);
+  SendMessageW(system, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  const double ours = MicrosecondsPerCall([&] { cmd.Refresh(); });
+  const double theirs = MicrosecondsPerCall([&] {
+    InvalidateRect(system, nullptr, TRUE);
+    UpdateWindow(system);
+  });
+  std::wprintf(L"full redraw of an 88 x 21 button: cmd %.1f us, system BUTTON %.1f us (%.2f of the "
+               L"BUTTON's time)\n", ours, theirs, ours / theirs);
+  DestroyWindow(form);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fwprintf(stderr, L"usage: windows_bench <TeskLumoraLib.dll>\n");
+    return 2;
+  }
+  CoInitialize(nullptr);
+  {
+    ComPtr<_ClsInfo> info = CreateClsInfo(argv[1]);
+    if (!info) {
+      std::fwprintf(stderr, L"cannot create ClsInfo from %ls\n", argv[1]);
+      return 1;
+    }
+    const HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, OnMessage, nullptr, GetCurrentThreadId());
+    const double ours = TimeToPainted([&] { ShowAbout(info.Get()); });
+    const double system = TimeToPainted([] { ShellAboutW(nullptr, L"Bench", nullptr, nullptr); });
+    std::wprintf(L"ShowAboutUs to the window completely painted: %.2f ms; ShellAboutW the same "
+                 L"way: %.2f ms (%.2f of the system's time)\n", ours, system, ours / system);
+
+    CountCycles(L"About window", [&] {
+      rules = {{L"About Bench", Close}};
+      ShowAbout(info.Get());
+    });
+    CountCycles(L"About + technical-support windows", [&] { ShowAboutAndSupport(info.Get()); });
+    CountCycles(L"What's New window", [&] {
+      rules = {{L"What's New", Close}};
+      ShowWhatNew(info.Get());
+    });
+    UnhookWindowsHookEx(hook);
+  }
+  CompareButtonRedraws();
+  CoUninitialize();
+  return 0;
+}
