@@ -8,7 +8,8 @@ export WINEPREFIX="$build/screenshots-prefix"
 sh scripts/wine-run.sh regsvr32 /s "Z:$build/src/platform/win32/TeskLumoraLib.dll"
 shots="$build/screenshots"
 rm -rf "$shots" && mkdir -p "$shots" docs
-sh scripts/wine-run.sh "$build/tools/screenshots.exe" "Z:$shots"
+# In a virtual desktop, where Wine draws the windows' frames and captions itself.
+sh scripts/wine-run.sh explorer /desktop=screenshots,1024x768 "$build/tools/screenshots.exe" "Z:$shots"
 for bmp in "$shots"/*.bmp; do
   png="docs/$(basename "$bmp" .bmp).png"
   /usr/bin/python3 scripts/bmp_to_png.py "$bmp" "$png"

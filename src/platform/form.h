@@ -67,6 +67,7 @@ struct ControlSpec {
   bool stretch = false;   // an image: the picture fills the control
   bool visible = true;
   bool notifies = false;  // a label that reports clicks and mouse movement (a link)
+  bool autoSize = false;  // a label that widens to show its text on one line
   std::int16_t mousePointer = 0;  // kCustomPointer: the pointer is the control's mouse icon
   std::string container;  // the picture box the control sits in, else the form
   ButtonLook button;

@@ -21,7 +21,13 @@ platform::FormTable BuildAboutTable() {
   platform::ControlSpec link = LabelControl("LblLink", {5520, 1590, 1620, 195}, kDefaultWebHost,
                                             {"MS Sans Serif", 8.25, false, true}, kNavy);
   link.notifies = true;
+  link.autoSize = true;
   link.mousePointer = platform::kCustomPointer;
+
+  // The name and version must show whole, whatever the product's name.
+  platform::ControlSpec productName = LabelControl(
+      "lblproductname", {1440, 360, 1470, 270}, "", {"Arial", 11.25, true, false}, kNavy);
+  productName.autoSize = true;
 
   platform::FormTable table;
   table.name = "FrmAboutUs";
@@ -31,8 +37,7 @@ platform::FormTable BuildAboutTable() {
   table.backColor = kWhite;
   table.controls = {
       ImageControl("Image1", {0, 0, 1050, 4500}, DesignPicture::AboutPicture),
-      LabelControl("lblproductname", {1440, 360, 1470, 270}, "", {"Arial", 11.25, true, false},
-                   kNavy),
+      productName,
       LabelControl("LblVersion", {5490, 1170, 1665, 210}, "", {"Arial", 8.25, true, false},
                    kNavy),
       link,

@@ -21,6 +21,7 @@ platform::FormTable BuildTechSupportTable() {
                                             kDefaultSupportHost,
                                             {"MS Sans Serif", 8.25, false, true}, kNavy);
   link.notifies = true;
+  link.autoSize = true;
 
   platform::FormTable table;
   table.name = "FrmTechSupport";

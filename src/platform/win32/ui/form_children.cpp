@@ -1,5 +1,6 @@
 #include "platform/win32/ui/form_children.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/system/text_encoding.h"
@@ -62,6 +63,20 @@ HWND CreateChild(HWND form, int id, const wchar_t* className, DWORD style, DWORD
                                      ResourceModule(), nullptr);
   if (!child) throw std::runtime_error("a form's child window cannot be created");
   return child;
+}
+
+// A label never narrower than its place in the table, wide enough for its text on one line.
+void WidenToText(const FormControl& control, const std::wstring& text) {
+  const HDC dc = GetDC(control.window);
+  const HGDIOBJ previous = SelectObject(
+      dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control.window, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(control.window, dc);
+  const LONG width = std::max(control.bounds.right - control.bounds.left, extent.cx);
+  SetWindowPos(control.window, nullptr, 0, 0, width, control.bounds.bottom - control.bounds.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CreateLabel(HWND form, int id, FormControl& control) {
@@ -150,6 +165,7 @@ void SetChildText(FormControl& control, const std::string& text) {
   std::wstring wide = WideFromUtf8(text);
   if (control.spec.kind == ControlKind::TextBox) wide = WithWindowsLineBreaks(wide);
   SetWindowTextW(control.window, wide.c_str());
+  if (control.spec.autoSize) WidenToText(control, wide);
 }
 
 std::wstring WithWindowsLineBreaks(const std::wstring& text) {
