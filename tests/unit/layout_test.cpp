@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "button/access_key.h"
+#include "platform/raster/memory_picture.h"
 
 namespace tesk::button {
 namespace {
@@ -16,16 +17,6 @@ class FixedWidthText : public TextMeasurer {
             bounds.top + 13};
   }
   Rect last;
-};
-
-class Icon16 : public Picture {
- public:
-  PictureType Type() const override { return PictureType::Icon; }
-  std::int32_t WidthHimetric() const override { return 423; }
-  std::int32_t HeightHimetric() const override { return 423; }
-  std::vector<std::int32_t> Pixels(std::int32_t, std::int32_t, std::int32_t) const override {
-    return {};
-  }
 };
 
 CaptionLayout WithPicture(std::int32_t pw, std::int32_t ph) {
@@ -88,7 +79,7 @@ TEST(CalcTextRects, UnknownPositionsBlankCaptionsAndNoPicture) {
 }
 
 TEST(PictureSize, IsTheHimetricSizeAtTheScreensResolution) {
-  const Icon16 icon;
+  const platform::MemoryPicture icon(PictureType::Icon, 16, 16, std::vector<std::int32_t>(256));
   EXPECT_EQ(PictureSizeInPixels(&icon, 96), (Point{16, 16}));
   EXPECT_EQ(PictureSizeInPixels(&icon, 120), (Point{20, 20}));
   EXPECT_EQ(PictureSizeInPixels(nullptr, 96), (Point{0, 0}));

@@ -82,29 +82,26 @@ TEST(SetSql, NamesThatOnlyLookLikeAServerDoNotCount) {
   EXPECT_EQ(machine.started, kStartFromD);
 }
 
-TEST(SetSql, WithoutAnInstallationNothingStarts) {
-  Machine machine;
-  EXPECT_FALSE(machine.RunSetSql());
-  EXPECT_TRUE(machine.started.empty());
-}
-
-TEST(SetSql, TheFirstDriveWithTheInstallationIsUsed) {
-  Machine machine;
-  machine.Install('E');
-  machine.Install('D');
-  EXPECT_FALSE(machine.RunSetSql());
-  EXPECT_EQ(machine.started, kStartFromD);
-}
-
-TEST(SetSql, RemovableDrivesArePassedOverAndNetworkDrivesCount) {
-  Machine machine;
-  machine.drives = {{'A', DriveType::Removable}, {'F', DriveType::CdRom},
-                    {'G', DriveType::RamDisk}, {'H', DriveType::Unknown},
-                    {'N', DriveType::Remote}};
-  for (char letter : {'A', 'F', 'G', 'H', 'N'}) machine.Install(letter);
-  EXPECT_FALSE(machine.RunSetSql());
-  EXPECT_EQ(machine.started,
-            (std::vector<std::string>{"N:\\mysql\\bin\\mysqld-opt.exe", "Net start mysql"}));
+TEST(SetSql, StartsTheServerOfTheFirstInstallationOnAFixedOrNetworkDrive) {
+  const std::vector<platform::Drive> others = {
+      {'A', DriveType::Removable}, {'F', DriveType::CdRom}, {'G', DriveType::RamDisk},
+      {'H', DriveType::Unknown}, {'N', DriveType::Remote}};
+  const struct {
+    std::vector<platform::Drive> drives;  // empty: the default A: C: D: E:
+    std::string installedOn;
+    std::vector<std::string> started;
+  } cases[] = {
+      {{}, "", {}},
+      {{}, "ED", kStartFromD},
+      {others, "AFGHN", {"N:\\mysql\\bin\\mysqld-opt.exe", "Net start mysql"}},
+  };
+  for (const auto& c : cases) {
+    Machine machine;
+    if (!c.drives.empty()) machine.drives = c.drives;
+    for (char letter : c.installedOn) machine.Install(letter);
+    EXPECT_FALSE(machine.RunSetSql());
+    EXPECT_EQ(machine.started, c.started) << c.installedOn;
+  }
 }
 
 TEST(SetSql, OnlySixteenQualifyingDrivesAreRecorded) {

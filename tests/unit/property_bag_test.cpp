@@ -2,22 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/picture.h"
+#include "platform/raster/memory_picture.h"
 
 namespace tesk::button {
 namespace {
-
-using platform::PictureType;
-
-class Bitmap16 : public Picture {
- public:
-  PictureType Type() const override { return PictureType::Bitmap; }
-  std::int32_t WidthHimetric() const override { return 423; }
-  std::int32_t HeightHimetric() const override { return 423; }
-  std::vector<std::int32_t> Pixels(std::int32_t, std::int32_t, std::int32_t) const override {
-    return {};
-  }
-};
 
 TEST(PropertyBag, KeepsLowerCaseKeysInWritingOrderAfterTheHostsExtents) {
   PropertyBag bag(2117, 661);
@@ -38,7 +26,8 @@ TEST(PropertyBag, RoundTripsFontsAndPicturesButKeepsNoEmptyPicture) {
   font.size = 9.75;
   font.weight = 700;
   font.italic = true;
-  const PicturePtr picture = std::make_shared<const Bitmap16>();
+  const PicturePtr picture =
+      std::make_shared<platform::MemoryPicture>(platform::PictureType::Bitmap, 1, 1, std::vector<std::int32_t>{0});
   bag.Write("FONT", font);
   bag.Write("PICN", picture);
   bag.Write("PICH", PicturePtr());

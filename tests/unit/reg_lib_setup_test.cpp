@@ -5,76 +5,51 @@
 #include <string>
 #include <vector>
 
+#include "doubles/memory_files.h"
 #include "platform/platform_error.h"
 
 namespace tesk {
 namespace {
 
-// One double for every service of the set-up, recording what was asked of it in order.
-class SetupDouble : public platform::Environment,
-                    public platform::FileSystem,
-                    public platform::ProgramLauncher,
-                    public platform::HostThread,
-                    public platform::MessageBoxes {
+// The launcher, thread and message boxes of the set-up, recording what was asked in order.
+class Recorder : public platform::ProgramLauncher,
+                 public platform::HostThread,
+                 public platform::MessageBoxes {
  public:
-  std::string LibraryFolder() override { return "C:\\Program Files\\Host"; }
-  std::string Variable(const std::string&) override { return {}; }
-  std::string SystemDirectory() override { return {}; }
-  bool FileExists(const std::string& path) override {
-    calls.push_back("exists " + path);
-    return winRegPresent;
-  }
-  std::optional<std::string> ReadFirstLine(const std::string&) override { return {}; }
-  bool ReadLines(const std::string&, const std::function<bool(const std::string&)>&) override {
-    return false;
-  }
-  void RemoveFile(const std::string&) override {}
   void Start(const std::string& commandLine, platform::WindowStyle style) override {
-    calls.push_back("start " + commandLine + " style " +
-                    std::to_string(static_cast<int>(style)));
+    calls.push_back("start " + commandLine + " style " + std::to_string(static_cast<int>(style)));
     if (!startError.empty()) throw platform::PlatformError(startError);
   }
   void ProcessPendingMessages() override { calls.push_back("messages"); }
-  void Pause(unsigned milliseconds) override {
-    calls.push_back("pause " + std::to_string(milliseconds));
-  }
+  void Pause(unsigned milliseconds) override { calls.push_back("pause " + std::to_string(milliseconds)); }
   void ShowOk(const std::string& text) override { calls.push_back("box " + text); }
 
-  void Run() { RunRegLibSetup({*this, *this, *this, *this, *this}); }
-
-  bool winRegPresent = false;
   std::string startError;
   std::vector<std::string> calls;
 };
 
-TEST(RegLibSetup, StartsRegasmMinimisedWhenWinRegIsBesideTheLibrary) {
-  SetupDouble setup;
-  setup.winRegPresent = true;
-  setup.Run();
-  const std::vector<std::string> expected = {
-      "exists C:\\Program Files\\Host\\WinReg.dll",
-      "start regasm C:\\Program Files\\Host\\WinReg.dll /tlb style 2",
-      "messages",
-      "pause 5000",
+TEST(RegLibSetup, StartsRegasmMinimisedBesideWinRegOrShowsTheFailureAndPausesUnlessItFailed) {
+  const std::string winReg = "C:\\Program Files\\Host\\WinReg.dll";
+  const std::string start = "start regasm " + winReg + " /tlb style 2";
+  const char* noFile = "The system cannot find the file specified.";
+  const struct {
+    bool winRegPresent;
+    const char* startError;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {true, "", {start, "messages", "pause 5000"}},
+      {false, "", {"messages", "pause 5000"}},
+      {true, noFile, {start, std::string("box ") + noFile}},
   };
-  EXPECT_EQ(setup.calls, expected);
-}
-
-TEST(RegLibSetup, WithoutWinRegStartsNothingButStillPauses) {
-  SetupDouble setup;
-  setup.Run();
-  const std::vector<std::string> expected = {
-      "exists C:\\Program Files\\Host\\WinReg.dll", "messages", "pause 5000"};
-  EXPECT_EQ(setup.calls, expected);
-}
-
-TEST(RegLibSetup, AFailedStartShowsTheSystemsDescriptionAndSkipsThePause) {
-  SetupDouble setup;
-  setup.winRegPresent = true;
-  setup.startError = "The system cannot find the file specified.";
-  setup.Run();
-  ASSERT_EQ(setup.calls.size(), 3u);
-  EXPECT_EQ(setup.calls.back(), "box The system cannot find the file specified.");
+  for (const auto& c : cases) {
+    test::MemoryFiles files;
+    if (c.winRegPresent) files.files[winReg] = "";
+    Recorder recorder;
+    recorder.startError = c.startError;
+    RunRegLibSetup({files, files, recorder, recorder, recorder});
+    EXPECT_EQ(files.touched, std::vector<std::string>{winReg});
+    EXPECT_EQ(recorder.calls, c.calls) << c.winRegPresent << " " << c.startError;
+  }
 }
 
 }  // namespace

@@ -94,15 +94,14 @@ TEST_F(Downloading, ASecondStartDuringTheTransferGivesNothingAndStartsNothing) {
 }
 
 TEST(UrlDownloaderStatusText, NamesTheUrlMonikerErrors) {
-  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0002)), "Invalid URL.");
-  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0004)), "Cannot Connect");
-  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0011)), "Default Action.");
-  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0012)), "Unknown.");
-  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0013)),
-            "QueryOption Unknown.");
-  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x800C0300)),
-            "Cannot Replace SFP File.");
-  EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(0x80004005)), "Unknown.");
+  const std::pair<std::uint32_t, const char*> cases[] = {
+      {0x800C0002, "Invalid URL."}, {0x800C0004, "Cannot Connect"},
+      {0x800C0011, "Default Action."}, {0x800C0012, "Unknown."},
+      {0x800C0013, "QueryOption Unknown."}, {0x800C0300, "Cannot Replace SFP File."},
+      {0x80004005, "Unknown."}};
+  for (const auto& [status, text] : cases) {
+    EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(status)), text) << status;
+  }
 }
 
 TEST(UrlDownloaderCache, DeletesTheUrlsCacheEntry) {

@@ -8,7 +8,7 @@
 namespace tesk::wine_test {
 namespace {
 
-TEST(Automation, ClsInfoAnswersItsInterfacesAndNothingElse) {
+TEST(Automation, EachClassAnswersItsInterfacesAndNothingElse) {
   auto info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
   ASSERT_TRUE(info);
   for (const IID* iid : {&IID_IUnknown, &IID_IDispatch, &__uuidof(_ClsInfo),
@@ -25,6 +25,14 @@ TEST(Automation, ClsInfoAnswersItsInterfacesAndNothingElse) {
   ASSERT_EQ(info.As(&errors), S_OK);
   EXPECT_EQ(errors->InterfaceSupportsErrorInfo(__uuidof(_ClsInfo)), S_OK);
   EXPECT_EQ(errors->InterfaceSupportsErrorInfo(IID_IPersist), S_FALSE);
+
+  // clsNewRegLib answers its earlier interface id with the current interface.
+  ComPtr<IUnknown> current, earlier;
+  ASSERT_EQ(SharedRegLib()->QueryInterface(__uuidof(_clsNewRegLib),
+                                           reinterpret_cast<void**>(current.GetAddressOf())), S_OK);
+  ASSERT_EQ(SharedRegLib()->QueryInterface(IID_clsNewRegLib___v0,
+                                           reinterpret_cast<void**>(earlier.GetAddressOf())), S_OK);
+  EXPECT_EQ(current.Get(), earlier.Get());
 }
 
 struct Operation {
@@ -108,6 +116,10 @@ TEST(TypeLibrary, DescribesEveryOperationAsHostsExpect) {
   auto info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
   ASSERT_TRUE(info);
   ExpectOperations(info.Get(), kClsInfoOperations);
+  ComPtr<IDispatch> regLib;
+  ASSERT_EQ(SharedRegLib()->QueryInterface(IID_IDispatch,
+                                           reinterpret_cast<void**>(regLib.GetAddressOf())), S_OK);
+  ExpectOperations(regLib.Get(), kRegLibOperations);
 }
 
 TEST(TypeLibrary, HoldsTheLibraryInterfacesAndTheHiddenAlias) {
@@ -186,14 +198,10 @@ VARIANT TextRef(BSTR* text) {
   V_BSTRREF(&v) = text;
   return v;
 }
-VARIANT VariantRef(VARIANT* variable) {
-  VARIANT v;
-  V_VT(&v) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&v) = variable;
-  return v;
-}
 
-TEST(LateBinding, ErrorsReachTheHostAsExceptionsWithTheirDescription) {
+// The description of an error, and SetProductName leaving its argument alone, are checked by
+// registry.vbs and registry.js as hosts see them.
+TEST(LateBinding, ErrorsReachTheHostAsExceptionsFromTheirSource) {
   auto info = CreateByProgId<IDispatch>(L"TeskLumoraLib.ClsInfo");
   ASSERT_TRUE(info);
   Bstr product(L"Demo");
@@ -203,8 +211,6 @@ TEST(LateBinding, ErrorsReachTheHostAsExceptionsWithTheirDescription) {
   const HRESULT hr = CallByName(info.Get(), L"ShowReportABug", {}, &result, &exception);
   EXPECT_EQ(hr, DISP_E_EXCEPTION) << Hr(hr);
   EXPECT_EQ(exception.scode, E_NOTIMPL);
-  EXPECT_NE(std::wstring(exception.bstrDescription ? exception.bstrDescription : L"")
-                .find(L"bug-report window"), std::wstring::npos);
   EXPECT_EQ(std::wstring(exception.bstrSource ? exception.bstrSource : L""),
             L"TeskLumoraLib.ClsInfo");
   SysFreeString(exception.bstrSource);
@@ -220,7 +226,6 @@ TEST(LateBinding, ErrorsReachTheHostAsExceptionsWithTheirDescription) {
   V_UNKNOWN(&object) = info.Get();
   EXPECT_EQ(CallByName(info.Get(), L"SetProductName", {object}, nullptr), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(CallByName(info.Get(), L"SetProductName", {TextRef(product.put())}, nullptr), S_OK);
-  EXPECT_EQ(product.str(), L"Demo") << "SetProductName does not rewrite its argument";
 }
 
 TEST(LateBinding, RewritesTheCallersKeyPathThroughTheReference) {
@@ -231,7 +236,8 @@ TEST(LateBinding, RewritesTheCallersKeyPathThroughTheReference) {
   const wchar_t data[] = L"late";
   key.SetRaw(L"Name", REG_SZ, data, sizeof data - sizeof(wchar_t));
 
-  // A compiled host passes its string variable.
+  // A compiled host passes its string variable; scripts' variant references are driven by
+  // registry.vbs.
   Bstr path(L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibLateBound");
   Bstr name(L"Name");
   VARIANT result;
@@ -242,17 +248,6 @@ TEST(LateBinding, RewritesTheCallersKeyPathThroughTheReference) {
   ASSERT_EQ(V_VT(&result), VT_BSTR);
   EXPECT_EQ(std::wstring(V_BSTR(&result)), L"late");
   VariantClear(&result);
-
-  // A script host passes a reference to its variant variable.
-  VARIANT scriptPath = Text(SysAllocString(L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibLateBound"));
-  VARIANT scriptName = Text(SysAllocString(L"Name"));
-  ASSERT_EQ(CallByName(regLib.Get(), L"GetRegKeyValue",
-                       {VariantRef(&scriptPath), VariantRef(&scriptName)}, &result), S_OK);
-  EXPECT_EQ(std::wstring(V_BSTR(&scriptPath)), L"Software\\TeskLumoraLibLateBound");
-  EXPECT_EQ(std::wstring(V_BSTR(&result)), L"late");
-  VariantClear(&result);
-  VariantClear(&scriptPath);
-  VariantClear(&scriptName);
 
   // A value passed by value is coerced; there is no variable to rewrite.
   EXPECT_EQ(CallByName(regLib.Get(), L"SetRegKeyValue",
@@ -282,22 +277,6 @@ TEST(VtableCalls, NullPointersAreRefusedAndNullStringsAreEmpty) {
   VARIANT none;
   EXPECT_EQ(regLib->SetRegKeyValue(&path, &name, &value, &none), S_OK);
   EXPECT_EQ(regLib->SetRegKeyValue(&path, &name, nullptr, &none), E_POINTER);
-}
-
-TEST(Automation, ClsNewRegLibAnswersBothOfItsInterfaceIdsWithTheCurrentOne) {
-  _clsNewRegLib* regLib = SharedRegLib();
-  ASSERT_TRUE(regLib);
-  ComPtr<IUnknown> current;
-  ComPtr<IUnknown> earlier;
-  ASSERT_EQ(regLib->QueryInterface(__uuidof(_clsNewRegLib),
-                                   reinterpret_cast<void**>(current.GetAddressOf())), S_OK);
-  ASSERT_EQ(regLib->QueryInterface(IID_clsNewRegLib___v0,
-                                   reinterpret_cast<void**>(earlier.GetAddressOf())), S_OK);
-  EXPECT_EQ(current.Get(), earlier.Get());
-  ComPtr<IDispatch> dispatch;
-  ASSERT_EQ(regLib->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.GetAddressOf())),
-            S_OK);
-  ExpectOperations(dispatch.Get(), kRegLibOperations);
 }
 
 }  // namespace

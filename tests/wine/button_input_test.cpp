@@ -166,31 +166,28 @@ TEST_F(ButtonWindows, ADoubleClickGivesOneClickAndARightClickNone) {
   EXPECT_EQ(log, (std::vector<std::string>{"cmd2 down 2", "cmd2 up 2"}));
 }
 
-TEST_F(ButtonWindows, ArrowKeysMoveTheFocusAlongTheTabStops) {
-  SetFocus(buttons_[1]);
-  Pump(50);
-  Key(VK_RIGHT, false);
-  Key(VK_RIGHT, true);
-  Pump(100);
-  EXPECT_EQ(GetFocus(), buttons_[2]);
-  Key(VK_LEFT, false);
-  Key(VK_LEFT, true);
-  Pump(100);
-  EXPECT_EQ(GetFocus(), buttons_[1]);
-  EXPECT_TRUE(Control(1).HasFocus());
+void Press(WORD key) {
+  Key(key, false);
+  Key(key, true);
+  Pump(150);
 }
 
-TEST_F(ButtonWindows, TheAccessKeyClicksWithAndWithoutAlt) {
+TEST_F(ButtonWindows, ArrowKeysMoveTheFocusAndTheAccessKeyClicksWithAndWithoutAlt) {
+  SetFocus(buttons_[1]);
+  Pump(50);
+  Press(VK_RIGHT);
+  EXPECT_EQ(GetFocus(), buttons_[2]);
+  Press(VK_LEFT);
+  EXPECT_EQ(GetFocus(), buttons_[1]);
+  EXPECT_TRUE(Control(1).HasFocus());
+
   SetFocus(buttons_[2]);
   Pump(50);
   Key(VK_MENU, false);
-  Key('S', false);
-  Key('S', true);
+  Press('S');
   Key(VK_MENU, true);
   Pump(150);
-  Key('S', false);
-  Key('S', true);
-  Pump(150);
+  Press('S');
   EXPECT_EQ(std::count(log.begin(), log.end(), "cmd1 click"), 2) << ::testing::PrintToString(log);
 }
 

@@ -168,7 +168,9 @@ TEST(ButtonPixels, GdiAndRasterAgreeOutsideTheCaptionInEveryStyleAndLook) {
   }
 }
 
-TEST(WindowRegion, CutsTheCornersOfStylesOneThreeFiveAndFourteenAndIsAnEllipseForThirteen) {
+// Which pixels each style cuts is pinned by the native MakeRegion test; here the cut pixels, the
+// ellipse and the uncut rectangle become a real region.
+TEST(WindowRegion, CutsThePixelsOfTheShapeOrIsAnEllipse) {
   const auto contains = [](HRGN region, int x, int y) { return PtInRegion(region, x, y) != 0; };
   struct Case {
     std::int32_t style;
@@ -176,9 +178,6 @@ TEST(WindowRegion, CutsTheCornersOfStylesOneThreeFiveAndFourteenAndIsAnEllipseFo
     std::vector<std::pair<int, int>> in;
   };
   const Case cases[] = {
-      {1, {{0, 0}, {99, 0}, {0, 29}, {99, 29}}, {{1, 0}, {0, 1}, {50, 15}}},
-      {14, {{0, 0}, {99, 29}}, {{1, 1}, {98, 28}}},
-      {5, {{0, 29}, {99, 0}}, {{0, 0}, {99, 29}}},
       {3, {{0, 0}, {1, 0}, {0, 1}, {98, 29}, {99, 28}}, {{2, 0}, {1, 1}, {97, 29}}},
       {13, {{0, 0}, {2, 2}, {99, 15}}, {{50, 15}, {1, 15}, {50, 1}}},
       {2, {{100, 0}, {0, 30}}, {{0, 0}, {99, 29}}},

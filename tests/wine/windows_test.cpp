@@ -200,7 +200,9 @@ TEST(AboutWindow, ShowsTheTablesControlsAndTheNamesAsTheHostGaveThemThenClosesBy
   EXPECT_EQ(FindWindowW(nullptr, L"About my prod-x"), nullptr) << "unloaded";
 }
 
-TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndNavyOffIt) {
+// The link is red only under the pointer; Tab moves the focus on through the dialog manager,
+// and an access key presses its button.
+TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheKeyboardReachesTheButtons) {
   SetProduct(kPlainProduct);
   When(L"About x", [](HWND form) {
     const HWND link = ChildWithText(form, L"www.tesklumora.com").window;
@@ -209,9 +211,19 @@ TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndNavyOffIt) {
     EXPECT_EQ(TextColourOf(form, link), RGB(0xFF, 0, 0));
     SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(Px(3000), Px(3000)));
     EXPECT_EQ(TextColourOf(form, link), RGB(0, 0, 0x80));
-    PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(GetFocus(), ChildWithText(form, L"&OK").window) << "the first button has the focus";
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    When(L"About x", [](HWND about) {
+      EXPECT_EQ(GetFocus(), ChildWithText(about, L"System Info...").window);
+      PostMessageW(GetFocus(), WM_CHAR, 'o', 0);
+      When(L"About x", [](HWND still) {
+        ADD_FAILURE() << "the access key of \"&OK\" did not close the window";
+        PostMessageW(still, WM_CLOSE, 0, 0);
+      });
+    });
   });
   EXPECT_EQ(ShowAbout(L"x", L""), S_OK);
+  watches.clear();
 }
 
 // The What's New window closes by its button, its close box and Esc alike, and shows the

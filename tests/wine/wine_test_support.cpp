@@ -124,11 +124,6 @@ void TestKey::SetRaw(const std::wstring& name, DWORD type, const void* data, DWO
   EXPECT_EQ(RegSetValueExW(key_, name.c_str(), 0, type, bytes.data(), size), ERROR_SUCCESS);
 }
 
-bool TestKey::HasValue(const std::wstring& name) const {
-  return RegQueryValueExW(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-         ERROR_SUCCESS;
-}
-
 std::wstring TestKey::Read(const std::wstring& name, DWORD* type, DWORD* size) const {
   DWORD bytes = 0;
   RegQueryValueExW(key_, name.c_str(), nullptr, type, nullptr, &bytes);
@@ -139,10 +134,10 @@ std::wstring TestKey::Read(const std::wstring& name, DWORD* type, DWORD* size) c
   return std::wstring(data.data(), bytes / sizeof(wchar_t));
 }
 
-std::wstring DismissMessageBoxDuring(const wchar_t* title, void (*action)(void*), void* context) {
+std::wstring DismissMessageBoxDuring(const wchar_t* title, const std::function<void()>& action) {
   BoxWatch watch{title, {}};
   HANDLE watcher = CreateThread(nullptr, 0, WatchForBox, &watch, 0, nullptr);
-  action(context);
+  action();
   InterlockedExchange(&watch.done, 1);
   WaitForSingleObject(watcher, INFINITE);
   CloseHandle(watcher);

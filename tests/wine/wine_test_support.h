@@ -5,6 +5,7 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,6 @@ class TestKey {
   TestKey& operator=(const TestKey&) = delete;
 
   void SetRaw(const std::wstring& name, DWORD type, const void* data, DWORD size);
-  bool HasValue(const std::wstring& name) const;
   // The bytes stored under `name`, as the wide registry API returns them.
   std::wstring Read(const std::wstring& name, DWORD* type = nullptr, DWORD* size = nullptr) const;
 
@@ -93,6 +93,6 @@ class TestKey {
 
 // Finds a message box with the given title that appears while `action` runs, records its
 // text and presses OK. Returns the text of the first box, or "" when none appeared.
-std::wstring DismissMessageBoxDuring(const wchar_t* title, void (*action)(void*), void* context);
+std::wstring DismissMessageBoxDuring(const wchar_t* title, const std::function<void()>& action);
 
 }  // namespace tesk::wine_test
