@@ -211,6 +211,9 @@ TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheKeyboardReachesTheButtons)
     EXPECT_EQ(TextColourOf(form, link), RGB(0xFF, 0, 0));
     SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(Px(3000), Px(3000)));
     EXPECT_EQ(TextColourOf(form, link), RGB(0, 0, 0x80));
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << "the hand over the link";
     EXPECT_EQ(GetFocus(), ChildWithText(form, L"&OK").window) << "the first button has the focus";
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
     When(L"About x", [](HWND about) {

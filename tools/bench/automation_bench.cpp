@@ -19,45 +19,19 @@
 #include <vector>
 
 #include "TeskLumoraLib.h"
+#include "common/module_objects.h"
+#include "common/timing.h"
 #include "download/url_downloader.h"
 #include "platform/win32/system/win32_machine.h"
 #include "platform/win32/system/win32_shell.h"
 #include "platform/win32/system/win32_url_transfer.h"
 
 using Microsoft::WRL::ComPtr;
+using tesk::tools::CreateClsInfo;
+using tesk::tools::Median;
+using tesk::tools::Now;
 
 namespace {
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
-
-// A ClsInfo from the module's own class factory, as COM would create it.
-ComPtr<_ClsInfo> CreateClsInfo(HMODULE module) {
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  auto entry = reinterpret_cast<GetClassObject>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  ComPtr<IClassFactory> factory;
-  ComPtr<_ClsInfo> info;
-  if (entry && SUCCEEDED(entry(CLSID_ClsInfo, IID_IClassFactory,
-                               reinterpret_cast<void**>(factory.GetAddressOf())))) {
-    factory->CreateInstance(nullptr, __uuidof(_ClsInfo),
-                            reinterpret_cast<void**>(info.GetAddressOf()));
-  }
-  return info;
-}
 
 // Microseconds from LoadLibrary to a ClsInfo in hand.
 double LoadToCreated(const wchar_t* dll) {

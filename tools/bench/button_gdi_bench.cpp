@@ -13,32 +13,14 @@
 #include "button/cmd.h"
 #include "button/compositor.h"
 #include "common/offscreen_host.h"
+#include "common/timing.h"
 #include "common/test_pictures.h"
 #include "platform/win32/ui/cmd_window.h"
 
 namespace {
 
 using tesk::button::Rgb;
-
-double Now() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Body>
-double MedianMicroseconds(int samples, int repeats, Body&& body) {
-  std::vector<double> times;
-  for (int s = 0; s < samples; ++s) {
-    const double start = Now();
-    for (int r = 0; r < repeats; ++r) body();
-    times.push_back((Now() - start) / repeats * 1e6);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
+using tesk::tools::MedianMicroseconds;
 
 void RedrawPerStyle() {
   for (int style = 1; style <= 14; ++style) {

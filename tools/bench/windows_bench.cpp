@@ -15,24 +15,16 @@
 
 #include "TeskLumoraLib.h"
 #include "button/cmd.h"
+#include "common/module_objects.h"
+#include "common/timing.h"
 #include "platform/win32/ui/cmd_window.h"
 
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-double Now() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using tesk::tools::Median;
+using tesk::tools::MedianMicroseconds;
+using tesk::tools::Now;
 
 std::wstring Caption(HWND window) {
   wchar_t text[128] = {};
@@ -104,21 +96,6 @@ void Press(HWND window, const wchar_t* caption) {
   const HWND button = FindWindowExW(window, nullptr, nullptr, caption);
   PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-}
-
-ComPtr<_ClsInfo> CreateClsInfo(const wchar_t* dll) {
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  const HMODULE module = LoadLibraryW(dll);
-  auto entry = reinterpret_cast<GetClassObject>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  ComPtr<IClassFactory> factory;
-  ComPtr<_ClsInfo> info;
-  if (entry && SUCCEEDED(entry(CLSID_ClsInfo, IID_IClassFactory,
-                               reinterpret_cast<void**>(factory.GetAddressOf())))) {
-    factory->CreateInstance(nullptr, __uuidof(_ClsInfo),
-                            reinterpret_cast<void**>(info.GetAddressOf()));
-  }
-  return info;
 }
 
 void ShowAbout(_ClsInfo* info) {
@@ -207,17 +184,6 @@ void CountCycles(const wchar_t* name, Cycle&& cycle) {
                name, before.gdi, after.gdi, before.user, after.user);
 }
 
-template <typename Body>
-double MicrosecondsPerCall(Body&& body) {
-  std::vector<double> times;
-  for (int sample = 0; sample < 31; ++sample) {
-    const double start = Now();
-    for (int i = 0; i < 50; ++i) body();
-    times.push_back((Now() - start) / 50 * 1e6);
-  }
-  return Median(times);
-}
-
 // The About window's "System Info..." button, and a system BUTTON of the same size.
 void CompareButtonRedraws() {
   const HWND form = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 300, 60,
@@ -237,8 +203,8 @@ void CompareButtonRedraws() {
                                       WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 110, 10, 88, 21,
                                       form, nullptr, nullptr, nullptr);
   SendMessageW(system, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-  const double ours = MicrosecondsPerCall([&] { cmd.Refresh(); });
-  const double theirs = MicrosecondsPerCall([&] {
+  const double ours = MedianMicroseconds(31, 50, [&] { cmd.Refresh(); });
+  const double theirs = MedianMicroseconds(31, 50, [&] {
     InvalidateRect(system, nullptr, TRUE);
     UpdateWindow(system);
   });
@@ -257,7 +223,7 @@ int wmain(int argc, wchar_t** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   CoInitialize(nullptr);
   {
-    ComPtr<_ClsInfo> info = CreateClsInfo(argv[1]);
+    ComPtr<_ClsInfo> info = tesk::tools::CreateClsInfo(LoadLibraryW(argv[1]));
     if (!info) {
       std::fwprintf(stderr, L"cannot create ClsInfo from %ls\n", argv[1]);
       return 1;
