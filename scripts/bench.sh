@@ -25,7 +25,8 @@ awk -v ours="$ours" -v curl="$curl_seconds" 'BEGIN {
 /usr/bin/python3 scripts/update_server.py stop "$build/bench-update-server.port"
 sh scripts/wine-run.sh "$build/tools/button_gdi_bench.exe"
 # In a virtual desktop: without a window manager Wine waits two seconds for every window it
-# unmaps, which would swamp the window cycles.
+# unmaps, which would swamp the window cycles. The desktop needs a fresh Wine server.
+wineserver -k 2>/dev/null || true
 sh scripts/wine-run.sh explorer /desktop=bench,1280x1024 "$build/tools/windows_bench.exe" \
   "Z:$build/src/platform/win32/TeskLumoraLib.dll"
 for arch in win32 win64; do

@@ -120,11 +120,13 @@ double TimeToPainted(Show&& show) {
   rules = {{L"About Bench", Close}};
   std::vector<double> times;
   for (int run = 0; run < 32; ++run) {
+    const int rescuedBefore = rescued;
     const double start = Now();
     show();
-    if (run >= 2) times.push_back((paintedAt - start) * 1000);
+    // A showing the rescue closed has no time of its own.
+    if (run >= 2 && rescued == rescuedBefore) times.push_back((paintedAt - start) * 1000);
   }
-  return Median(times);
+  return times.empty() ? 0 : Median(times);
 }
 
 // The About window opens the support window; once that is closed, the About window is closed.
