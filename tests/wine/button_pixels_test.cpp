@@ -10,8 +10,8 @@
 
 #include "button/cmd.h"
 #include "common/offscreen_host.h"
+#include "common/raster_twin.h"
 #include "common/test_pictures.h"
-#include "platform/raster/raster_canvas.h"
 #include "platform/win32/ui/window_region.h"
 
 namespace tesk::wine_test {
@@ -23,73 +23,6 @@ using platform::Rect;
 
 constexpr std::int32_t kWidth = 100;
 constexpr std::int32_t kHeight = 30;
-
-// Draws in memory but measures text with GDI, so both canvases lay out the same caption.
-class MeasuredRaster final : public platform::Canvas {
- public:
-  explicit MeasuredRaster(platform::Canvas& gdi) : gdi_(gdi), raster(kWidth, kHeight) {}
-  void FillRect(const Rect& r, Rgb c) override { raster.FillRect(r, c); }
-  void FrameRect(const Rect& r, Rgb c) override { raster.FrameRect(r, c); }
-  void Line(platform::Point a, platform::Point b, Rgb c, int w) override { raster.Line(a, b, c, w); }
-  void SetPixel(platform::Point at, Rgb c) override { raster.SetPixel(at, c); }
-  void Ellipse(const Rect& r, Rgb p, int w, Rgb b) override { raster.Ellipse(r, p, w, b); }
-  void DrawCaption(const std::string& t, const Rect& r, Rgb c) override { raster.DrawCaption(t, r, c); }
-  Rect MeasureWrapped(const std::string& t, const Rect& r) override { return gdi_.MeasureWrapped(t, r); }
-  void DrawFocusFrame(const Rect& r, Rgb c) override { raster.DrawFocusFrame(r, c); }
-  std::vector<Rgb> ReadPixels(const Rect& r) override { return raster.ReadPixels(r); }
-  void WritePixels(const Rect& r, const std::vector<Rgb>& p) override { raster.WritePixels(r, p); }
-  bool IsTrueColor() override { return true; }
-  Rgb NearestColor(Rgb c) override { return c; }
-
- private:
-  platform::Canvas& gdi_;
-
- public:
-  platform::RasterCanvas raster;
-};
-
-// The offscreen GDI host's colours and fonts, drawing on the measured raster canvas instead.
-class RasterTwin final : public button::ControlHost {
- public:
-  explicit RasterTwin(tools::OffscreenHost& gdi) : gdi_(gdi), canvas(gdi.Surface()) {}
-  platform::Canvas& Surface() override { return canvas; }
-  std::int32_t WindowHandle() override { return 0; }
-  Rect ClientRect() override { return gdi_.ClientRect(); }
-  std::int32_t PixelsPerInch() override { return 96; }
-  void SetWindowShape(const button::WindowShape&) override {}
-  void SetEnabled(bool) override {}
-  button::FontDescription SurfaceFont() override { return gdi_.SurfaceFont(); }
-  void SetSurfaceFont(const button::FontDescription& f) override { gdi_.SetSurfaceFont(f); }
-  std::int16_t MousePointer() override { return 0; }
-  void SetMousePointer(std::int16_t) override {}
-  button::PicturePtr MouseIcon() override { return nullptr; }
-  void SetMouseIcon(button::PicturePtr) override {}
-  button::PicturePtr HandCursor() override { return nullptr; }
-  bool UserMode() override { return true; }
-  std::string DisplayName() override { return "cmd1"; }
-  button::FontDescription AmbientFont() override { return {}; }
-  bool DisplayAsDefault() override { return gdi_.isDefault; }
-  void PropertyChanged(const std::string&) override {}
-  void SetHoverTimer(bool) override {}
-  bool IsMouseOver() override { return false; }
-  void CaptureMouse() override {}
-  void MoveFocus(bool) override {}
-  void ShowNow() override {}
-  void CreateBackgroundSurface(std::int32_t, std::int32_t) override {}
-  void CaptureBackground() override {}
-  void CopyBackground() override { tools::PaintContainerChecker(canvas, kWidth, kHeight); }
-  void ReleaseBackgroundSurface() override {}
-  Rgb SystemColor(int index) override { return gdi_.SystemColor(index); }
-  Rgb TranslateColor(button::OleColor c) override { return gdi_.TranslateColor(c); }
-  Rgb ParentBackColor() override { return gdi_.ParentBackColor(); }
-  Rgb ParentTextColor() override { return gdi_.ParentTextColor(); }
-
- private:
-  tools::OffscreenHost& gdi_;
-
- public:
-  MeasuredRaster canvas;
-};
 
 enum Look { kUp, kHover, kDown, kDisabled, kFocused, kDefault };
 
@@ -133,7 +66,7 @@ TEST(ButtonPixels, GdiAndRasterAgreeOutsideTheCaptionInEveryStyleAndLook) {
       for (Look look : {kUp, kHover, kDown, kDisabled, kFocused, kDefault}) {
         tools::OffscreenHost gdi(kWidth, kHeight);
         gdi.isDefault = look == kDefault;
-        RasterTwin raster(gdi);
+        tools::RasterTwin raster(gdi);
         Draw(gdi, style, look, picture);
         Draw(raster, style, look, picture);
         const std::vector<Rgb> expected = gdi.Pixels();

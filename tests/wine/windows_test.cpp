@@ -10,6 +10,7 @@
 
 #include "button/cmd.h"
 #include "common/offscreen_host.h"
+#include "common/raster_twin.h"
 #include "wine_test_support.h"
 
 namespace tesk::wine_test {
@@ -63,8 +64,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   if (!watches.empty() && GetTickCount() - watchStart > 10000) {
-    ADD_FAILURE() << "no window \"" << std::string(watches[0].caption.begin(),
-                                                   watches[0].caption.end()) << "\"";
+    ADD_FAILURE() << "no window \""
+                  << std::string(watches[0].caption.begin(), watches[0].caption.end()) << "\"";
     watches.clear();
     for (const wchar_t* caption : {L"What's New", L"Technical Support"}) {
       if (HWND open = FindWindowW(nullptr, caption)) PostMessageW(open, WM_CLOSE, 0, 0);
@@ -89,7 +90,8 @@ struct Child {
 std::vector<Child> Children(HWND form) {
   std::vector<Child> children;
   for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    Child c{child, std::wstring(64, L'\0'), std::wstring(GetWindowTextLengthW(child) + 1, L'\0'), {}};
+    Child c{
+        child, std::wstring(64, L'\0'), std::wstring(GetWindowTextLengthW(child) + 1, L'\0'), {}};
     c.className.resize(GetClassNameW(child, c.className.data(), 64));
     c.text.resize(GetWindowTextW(child, c.text.data(), static_cast<int>(c.text.size())));
     GetWindowRect(child, &c.rect);
@@ -139,7 +141,8 @@ void Click(HWND control) {
 // The text colour the form gives a label.
 COLORREF TextColourOf(HWND form, HWND label) {
   const HDC dc = CreateCompatibleDC(nullptr);
-  SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+  SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(label));
   const COLORREF colour = GetTextColor(dc);
   DeleteDC(dc);
   return colour;
@@ -186,8 +189,12 @@ TEST(AboutWindow, ShowsTheTablesControlsAndTheNamesAsTheHostGaveThemThenClosesBy
     EXPECT_EQ(label.rect.top, Px(360));
     EXPECT_GE(label.rect.right - label.rect.left, Px(1470));
     ExpectAt(ChildWithText(form, L"www.tesklumora.com"), 5520, 1590, 1620, 195);
-    struct Button { const wchar_t* caption; int top; };
-    for (const Button& b : {Button{L"&OK", 4185}, {L"System Info...", 4590}, {L"Tech. Support...", 5010}}) {
+    struct Button {
+      const wchar_t* caption;
+      int top;
+    };
+    for (const Button& b :
+         {Button{L"&OK", 4185}, {L"System Info...", 4590}, {L"Tech. Support...", 5010}}) {
       const Child button = ChildWithText(form, b.caption);
       EXPECT_EQ(button.className, L"TeskLumoraCmd");
       ExpectAt(button, 6045, b.top, 1305, 315);
@@ -212,7 +219,8 @@ TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheKeyboardReachesTheButtons)
     SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(Px(3000), Px(3000)));
     EXPECT_EQ(TextColourOf(form, link), RGB(0, 0, 0x80));
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
-    SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << "the hand over the link";
     EXPECT_EQ(GetFocus(), ChildWithText(form, L"&OK").window) << "the first button has the focus";
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
@@ -250,7 +258,8 @@ TEST(WhatsNewWindow, ShowsTheTextUnchangedAndClosesEveryWay) {
       ASSERT_NE(text, nullptr);
       EXPECT_TRUE(GetWindowLongW(text, GWL_STYLE) & ES_READONLY);
       EXPECT_EQ(SendMessageW(text, EM_GETLINECOUNT, 0, 0), 4);
-      ExpectAt(ChildWithText(form, L"Did you know This Version Includes  ..."), 120, 240, 2955, 195);
+      ExpectAt(ChildWithText(form, L"Did you know This Version Includes  ..."), 120, 240, 2955,
+               195);
       close(form);
     });
     EXPECT_EQ(ShowWhatNew(L"one\r\ntwo\nthree\rfour"), S_OK);
@@ -292,7 +301,9 @@ TEST(AboutWindow, OpensTheSupportWindowOnTopAndRefusesToShowTwice) {
       ExpectClientSize(support, 6945, 4815);
       bool phone = false;
       for (const Child& child : Children(support)) {
-        phone = phone || child.text.rfind(L"Our Direct Call No is " + std::wstring(kDefaultPhone) + L". ", 0) == 0;
+        phone =
+            phone || child.text.rfind(
+                         L"Our Direct Call No is " + std::wstring(kDefaultPhone) + L". ", 0) == 0;
       }
       EXPECT_TRUE(phone) << "the default telephone number";
       Click(ChildWithText(support, L"E&xit").window);
@@ -304,7 +315,6 @@ TEST(AboutWindow, OpensTheSupportWindowOnTopAndRefusesToShowTwice) {
   EXPECT_EQ(again, static_cast<HRESULT>(0x800A0190)) << Hr(again);
   EXPECT_TRUE(nested) << "the nested window disabled the About window";
 }
-
 
 // A folder of the test's own, with the stand-in program under the given names: whatever the
 // library starts there is noted in its started.log.
@@ -355,7 +365,8 @@ class MsInfoKeys {
     if (value.empty()) return;
     HKEY opened = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &opened, nullptr), ERROR_SUCCESS);
+                              &opened, nullptr),
+              ERROR_SUCCESS);
     RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(opened);
@@ -434,7 +445,8 @@ TEST(Links, StartExplorerWithTheWebAddressesMinimised) {
   }
   ASSERT_EQ(log.size(), 2u);
   EXPECT_NE(log[0].find("explorer http:\\\\www.tesklumora.com\t2"), std::string::npos) << log[0];
-  EXPECT_NE(log[1].find("explorer http:\\\\support.tesklumora.com\t2"), std::string::npos) << log[1];
+  EXPECT_NE(log[1].find("explorer http:\\\\support.tesklumora.com\t2"), std::string::npos)
+      << log[1];
 }
 
 void WriteFile(const std::wstring& path, const std::string& bytes) {
@@ -452,9 +464,11 @@ void Append(std::string& bytes, const T& value) {
 // One colour, 32-bit, bottom-up; `icon` doubles the height for the mask that follows.
 std::string SolidDib(int width, int height, COLORREF colour, bool icon) {
   std::string bytes;
-  BITMAPINFOHEADER header{sizeof header, width, icon ? height * 2 : height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFOHEADER header{
+      sizeof header, width, icon ? height * 2 : height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   Append(bytes, header);
-  const DWORD pixel = 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  const DWORD pixel =
+      0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
   for (int i = 0; i < width * height; ++i) Append(bytes, pixel);
   if (icon) bytes.append(static_cast<size_t>(height * ((width + 31) / 32) * 4), '\0');
   return bytes;
@@ -515,15 +529,13 @@ TEST(AboutWindow, ArtworkProductsTakeIconAndPictureFromTheSettingsFolder) {
   constexpr COLORREF kPicture = RGB(0x10, 0x20, 0xE0);
   struct Case {
     const wchar_t* product;
-    const char* icon;     // "" no file, "good", "bad"
+    const char* icon;  // "" no file, "good", "bad"
     const char* picture;
     bool newIcon, newPicture;
   };
   const Case cases[] = {
-      {kArtworkProduct, "good", "", true, false},
-      {kArtworkProduct, "", "good", false, true},
-      {kArtworkProduct, "good", "good", true, true},
-      {kArtworkProduct, "bad", "bad", false, false},
+      {kArtworkProduct, "good", "", true, false},    {kArtworkProduct, "", "good", false, true},
+      {kArtworkProduct, "good", "good", true, true}, {kArtworkProduct, "bad", "bad", false, false},
       {kPlainProduct, "good", "good", false, false},
   };
   for (const Case& c : cases) {
@@ -546,45 +558,66 @@ TEST(AboutWindow, ArtworkProductsTakeIconAndPictureFromTheSettingsFolder) {
   RemoveDirectoryW(folder.c_str());
 }
 
-// The About window's buttons are live cmd controls with the window's settings: each looks as
-// the same control drawn off-screen with those settings.
+// The About window's "System Info..." button as the About window sets it up.
+void DrawSystemInfoButton(button::ControlHost& host) {
+  button::Cmd cmd(host);
+  cmd.Initialize();
+  cmd.InitProperties();
+  cmd.DisableRefresh();
+  cmd.SetFont({"MS Sans Serif", 8.25, 400, 0, false, false, false});
+  cmd.SetCaption("System Info...");
+  cmd.SetButtonType(3);
+  cmd.SetColorScheme(1);
+  for (auto set : {&button::Cmd::SetBackColor, &button::Cmd::SetBackOver}) (cmd.*set)(0xF0F0F0);
+  for (auto set : {&button::Cmd::SetForeColor, &button::Cmd::SetForeOver}) (cmd.*set)(0);
+  cmd.SetMaskColor(0xC0C0C0);
+  cmd.SetUseMaskColor(true);
+  cmd.SetShowFocusRect(true);
+  cmd.Show();
+  cmd.Redraw(button::kUp, true);
+}
+
+// The window's buttons are live cmd controls with the window's settings: on screen, each looks
+// as the control drawn off-screen with GDI, and as the raster canvas draws it outside its
+// caption.
 TEST(AboutWindow, ButtonsLookAsTheControlDrawnWithTheWindowsSettings) {
   SetProduct(kPlainProduct);
   When(L"About x", [](HWND form) {
     const HWND button = ChildWithText(form, L"System Info...").window;
     RECT r{};
     GetClientRect(button, &r);
-    tools::OffscreenHost host(r.right, r.bottom);
-    button::Cmd cmd(host);
-    cmd.Initialize();
-    cmd.InitProperties();
-    cmd.DisableRefresh();
-    cmd.SetFont({"MS Sans Serif", 8.25, 400, 0, false, false, false});
-    cmd.SetCaption("System Info...");
-    cmd.SetButtonType(3);
-    cmd.SetColorScheme(1);
-    for (auto set : {&button::Cmd::SetBackColor, &button::Cmd::SetBackOver}) (cmd.*set)(0xF0F0F0);
-    for (auto set : {&button::Cmd::SetForeColor, &button::Cmd::SetForeOver}) (cmd.*set)(0);
-    cmd.SetMaskColor(0xC0C0C0);
-    cmd.SetUseMaskColor(true);
-    cmd.SetShowFocusRect(true);
-    cmd.Show();
-    cmd.Redraw(button::kUp, true);
-    const std::vector<button::Rgb> expected = host.Pixels();
+    tools::OffscreenHost gdi(r.right, r.bottom);
+    DrawSystemInfoButton(gdi);
+    tools::RasterTwin raster(gdi);
+    DrawSystemInfoButton(raster);
+    const std::vector<button::Rgb> drawn = gdi.Pixels();
+    const auto inCaption = [&raster](int x, int y) {
+      for (const auto& text : raster.canvas.raster.Captions()) {
+        if (x >= text.rect.left && x < text.rect.right && y >= text.rect.top &&
+            y < text.rect.bottom)
+          return true;
+      }
+      return false;
+    };
     UpdateWindow(button);
     const HDC dc = GetDC(button);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     const bool shaped = GetWindowRgn(button, region) != ERROR;
-    int differences = 0;
+    int fromGdi = 0;
+    int fromRaster = 0;
     for (int y = 0; y < r.bottom; ++y) {
       for (int x = 0; x < r.right; ++x) {
         if (shaped && !PtInRegion(region, x, y)) continue;
-        differences += GetPixel(dc, x, y) != static_cast<COLORREF>(expected[static_cast<size_t>(y * r.right + x)]);
+        const COLORREF screen = GetPixel(dc, x, y);
+        fromGdi += screen != static_cast<COLORREF>(drawn[static_cast<size_t>(y * r.right + x)]);
+        fromRaster +=
+            !inCaption(x, y) && screen != static_cast<COLORREF>(raster.canvas.raster.Pixel(x, y));
       }
     }
     DeleteObject(region);
     ReleaseDC(button, dc);
-    EXPECT_EQ(differences, 0);
+    EXPECT_EQ(fromGdi, 0);
+    EXPECT_EQ(fromRaster, 0);
     PostMessageW(form, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(ShowAbout(L"x", L""), S_OK);

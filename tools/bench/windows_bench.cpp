@@ -131,14 +131,15 @@ double TimeToPainted(Show&& show) {
 
 // The About window opens the support window; once that is closed, the About window is closed.
 void ShowAboutAndSupport(_ClsInfo* info) {
-  rules = {{L"About Bench", [](HWND about) {
-             rules[0].act = Close;
-             Press(about, L"Tech. Support...");
-           }},
+  rules = {{L"About Bench",
+            [](HWND about) {
+              rules[0].act = Close;
+              Press(about, L"Tech. Support...");
+            }},
            {L"Technical Support", [](HWND support) {
-             RemovePropW(FindWindowW(nullptr, L"About Bench"), L"BenchSeen");
-             Close(support);
-           }}};
+              RemovePropW(FindWindowW(nullptr, L"About Bench"), L"BenchSeen");
+              Close(support);
+            }}};
   ShowAbout(info);
 }
 
@@ -177,9 +178,10 @@ void CountCycles(const wchar_t* name, Cycle&& cycle) {
   for (int i = 0; i < kCycles; ++i) cycle();
   const Counts after = GuiObjects(headroom);
   if (headroom) {
-    std::wprintf(L"%ls, %d open/close cycles: room for GDI objects %lu -> %lu, USER objects "
-                 L"%lu -> %lu (GetGuiResources answers 0 here)\n", name, kCycles, before.gdi,
-                 after.gdi, before.user, after.user);
+    std::wprintf(
+        L"%ls, %d open/close cycles: room for GDI objects %lu -> %lu, USER objects "
+        L"%lu -> %lu (GetGuiResources answers 0 here)\n",
+        name, kCycles, before.gdi, after.gdi, before.user, after.user);
     return;
   }
   std::wprintf(L"%ls, 200 open/close cycles: GDI objects %lu -> %lu, USER objects %lu -> %lu\n",
@@ -201,17 +203,20 @@ void CompareButtonRedraws() {
   cmd.SetBackOver(0xF0F0F0);
   cmd.SetMaskColor(0xC0C0C0);
   cmd.SetUseMaskColor(true);
-  const HWND system = CreateWindowExW(0, L"BUTTON", L"System Info...",
-                                      WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 110, 10, 88, 21,
-                                      form, nullptr, nullptr, nullptr);
-  SendMessageW(system, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  const HWND system =
+      CreateWindowExW(0, L"BUTTON", L"System Info...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 110,
+                      10, 88, 21, form, nullptr, nullptr, nullptr);
+  SendMessageW(system, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               TRUE);
   const double ours = MedianMicroseconds(31, 50, [&] { cmd.Refresh(); });
   const double theirs = MedianMicroseconds(31, 50, [&] {
     InvalidateRect(system, nullptr, TRUE);
     UpdateWindow(system);
   });
-  std::wprintf(L"full redraw of an 88 x 21 button: cmd %.1f us, system BUTTON %.1f us (%.2f of the "
-               L"BUTTON's time)\n", ours, theirs, ours / theirs);
+  std::wprintf(
+      L"full redraw of an 88 x 21 button: cmd %.1f us, system BUTTON %.1f us (%.2f of the "
+      L"BUTTON's time)\n",
+      ours, theirs, ours / theirs);
   DestroyWindow(form);
 }
 
@@ -243,8 +248,10 @@ int wmain(int argc, wchar_t** argv) {
     });
     const double ours = TimeToPainted([&] { ShowAbout(info.Get()); });
     const double system = TimeToPainted([] { ShellAboutW(nullptr, L"Bench", nullptr, nullptr); });
-    std::wprintf(L"ShowAboutUs to the window completely painted: %.2f ms; ShellAboutW the same "
-                 L"way: %.2f ms (%.2f of the system's time)\n", ours, system, ours / system);
+    std::wprintf(
+        L"ShowAboutUs to the window completely painted: %.2f ms; ShellAboutW the same "
+        L"way: %.2f ms (%.2f of the system's time)\n",
+        ours, system, ours / system);
 
     KillTimer(nullptr, rescue);
     UnhookWindowsHookEx(hook);

@@ -50,11 +50,13 @@ void Capture(HWND window, const char* name) {
   if (!folder) return;
   UpdateWindow(window);
   const std::string path = std::string(folder) + "\\" + name;
-  if (tools::SaveScreenshot(window, path.c_str(), true)) std::printf("    screenshot: %s\n", path.c_str());
+  if (tools::SaveScreenshot(window, path.c_str(), true))
+    std::printf("    screenshot: %s\n", path.c_str());
 }
 
 void Report(const wchar_t* call, HRESULT hr) {
-  std::wprintf(L"  %ls returned %#lx after the window closed\n", call, static_cast<unsigned long>(hr));
+  std::wprintf(L"  %ls returned %#lx after the window closed\n", call,
+               static_cast<unsigned long>(hr));
 }
 
 }  // namespace
@@ -72,7 +74,8 @@ void RunWindowTour(_ClsInfo* info, const char* screenshotFolder) {
     Capture(about, "about.bmp");
     Press(about, L"Tech. Support...");
     Then(L"Technical Support", [about](HWND support) {
-      std::wprintf(L"    \"Technical Support\" is up over it; the demo presses \"E&xit\", then \"&OK\"\n");
+      std::wprintf(
+          L"    \"Technical Support\" is up over it; the demo presses \"E&xit\", then \"&OK\"\n");
       Capture(support, "tech-support.bmp");
       Press(support, L"E&xit");
       Then(L"About Tesk Ledger", [](HWND again) { Press(again, L"&OK"); });

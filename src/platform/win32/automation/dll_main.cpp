@@ -21,7 +21,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     tesk::win32::ReleaseTypeLibrary();
     // Window classes outlive the DLL that registered them: a later load would find a class
     // whose window procedure is gone.
-    for (const wchar_t* windowClass : {tesk::win32::kCmdWindowClass, tesk::win32::kFormWindowClass}) {
+    for (const wchar_t* windowClass :
+         {tesk::win32::kCmdWindowClass, tesk::win32::kFormWindowClass}) {
       UnregisterClassW(windowClass, instance);
     }
   }
