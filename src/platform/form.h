@@ -53,7 +53,7 @@ struct ButtonLook {
 constexpr OleColor kFormBackground = 0x80000000u | 15;  // unset: the form's own colour
 constexpr std::int16_t kCustomPointer = 99;
 
-struct ControlSpec {
+struct ControlRow {
   ControlKind kind = ControlKind::Label;
   std::string name;
   // Twips relative to the client area (or to the container); a line runs from (left, top)
@@ -79,7 +79,7 @@ struct FormTable {
   std::int32_t width = 0, height = 0;  // the client area, twips
   OleColor backColor = 0xFFFFFF;
   FormFont font;
-  std::vector<ControlSpec> controls;
+  std::vector<ControlRow> controls;
 };
 
 // A live form, as its handlers change it. Controls are named as in the table; a name that is

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "interface/implementation_settings.h"
-#include "windows/control_specs.h"
+#include "windows/control_rows.h"
 #include "windows/product_table.h"
 #include "windows/system_information.h"
 #include "windows/web_link.h"
@@ -18,14 +18,14 @@ using platform::FormFont;
 
 platform::FormTable BuildAboutTable() {
   const FormFont sansSerif{"MS Sans Serif", 8.25, false, false};
-  platform::ControlSpec link = LabelControl("LblLink", {5520, 1590, 1620, 195}, kDefaultWebHost,
-                                            {"MS Sans Serif", 8.25, false, true}, kNavy);
+  platform::ControlRow link = LabelControl("LblLink", {5520, 1590, 1620, 195}, kDefaultWebHost,
+                                           {"MS Sans Serif", 8.25, false, true}, kNavy);
   link.notifies = true;
   link.autoSize = true;
   link.mousePointer = platform::kCustomPointer;
 
   // The name and version must show whole, whatever the product's name.
-  platform::ControlSpec productName = LabelControl(
+  platform::ControlRow productName = LabelControl(
       "lblproductname", {1440, 360, 1470, 270}, "", {"Arial", 11.25, true, false}, kNavy);
   productName.autoSize = true;
 

@@ -1,7 +1,7 @@
 #include "windows/tech_support_window.h"
 
 #include "interface/implementation_settings.h"
-#include "windows/control_specs.h"
+#include "windows/control_rows.h"
 #include "windows/settings_folder.h"
 #include "windows/web_link.h"
 #include "windows/window_artwork.h"
@@ -15,11 +15,11 @@ platform::FormTable BuildTechSupportTable() {
   const FormFont verdana{"Verdana", 8.25, false, false};
   const FormFont bold{"Verdana", 8.25, true, false};
   const FormFont heading{"Verdana", 8.25, true, true};
-  platform::ControlSpec banner = ImageControl("Image1", {30, 30, 6840, 1095},
-                                              platform::DesignPicture::SupportBanner, true);
-  platform::ControlSpec link = LabelControl("Label9", {4770, 1710, 1545, 195},
-                                            kDefaultSupportHost,
-                                            {"MS Sans Serif", 8.25, false, true}, kNavy);
+  platform::ControlRow banner = ImageControl("Image1", {30, 30, 6840, 1095},
+                                             platform::DesignPicture::SupportBanner, true);
+  platform::ControlRow link = LabelControl("Label9", {4770, 1710, 1545, 195},
+                                           kDefaultSupportHost,
+                                           {"MS Sans Serif", 8.25, false, true}, kNavy);
   link.notifies = true;
   link.autoSize = true;
 

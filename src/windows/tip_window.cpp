@@ -1,13 +1,13 @@
 #include "windows/tip_window.h"
 
-#include "windows/control_specs.h"
+#include "windows/control_rows.h"
 #include "windows/window_artwork.h"
 
 namespace tesk::windows {
 namespace {
 
 platform::FormTable BuildTipTable() {
-  platform::ControlSpec heading =
+  platform::ControlRow heading =
       LabelControl("Label1", {0, 180, 2955, 195}, "Did you know This Version Includes  ...",
                    {"MS Sans Serif", 8.25, false, false}, kRed);
   heading.backColor = kWhite;

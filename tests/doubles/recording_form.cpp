@@ -50,7 +50,7 @@ class RecordingForm final : public platform::Form {
  private:
   bool HasControl(const std::string& name) const {
     return std::any_of(table_.controls.begin(), table_.controls.end(),
-                       [&name](const platform::ControlSpec& c) { return c.name == name; });
+                       [&name](const platform::ControlRow& c) { return c.name == name; });
   }
   void Record(const std::string& call, const std::string& control, const std::string& value) {
     if (!HasControl(control)) calls_.push_back("no control " + control);

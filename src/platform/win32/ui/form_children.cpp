@@ -26,9 +26,9 @@ class ButtonClicks final : public button::CmdEvents {
 LRESULT LabelMessage(HWND window, FormControl& control, UINT message, WPARAM wParam,
                      LPARAM lParam) {
   if (message == WM_MOUSEMOVE) {
-    control.form->ControlMouseMove(control.spec.name);
+    control.form->ControlMouseMove(control.row.name);
   } else if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
-    const HCURSOR custom = control.spec.mousePointer == platform::kCustomPointer
+    const HCURSOR custom = control.row.mousePointer == platform::kCustomPointer
                                ? CursorOfPicture(control.mouseIcon.Get())
                                : nullptr;
     SetCursor(custom ? custom : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
@@ -81,9 +81,9 @@ void WidenToText(const FormControl& control, const std::wstring& text) {
 
 void CreateLabel(HWND form, int id, FormControl& control) {
   DWORD style = SS_LEFT | SS_NOPREFIX;
-  if (control.spec.notifies) style |= SS_NOTIFY;
+  if (control.row.notifies) style |= SS_NOTIFY;
   control.window = CreateChild(form, id, L"STATIC", style, 0, control.bounds);
-  if (!control.spec.notifies) return;
+  if (!control.row.notifies) return;
   SetWindowLongPtrW(control.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
   control.labelProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       control.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelProcedure)));
@@ -105,8 +105,8 @@ button::FontDescription ButtonFont(const platform::FormFont& font) {
   return description;
 }
 
-void SetUpButton(button::Cmd& cmd, const platform::ControlSpec& spec) {
-  const platform::ButtonLook& look = spec.button;
+void SetUpButton(button::Cmd& cmd, const platform::ControlRow& row) {
+  const platform::ButtonLook& look = row.button;
   cmd.SetButtonType(look.buttonType);
   cmd.SetColorScheme(look.colorScheme);
   cmd.SetBackColor(look.backColor);
@@ -117,25 +117,25 @@ void SetUpButton(button::Cmd& cmd, const platform::ControlSpec& spec) {
   cmd.SetUseMaskColor(look.useMaskColor);
   cmd.SetShowFocusRect(look.showFocusRect);
   cmd.SetEnabled(true);
-  cmd.SetFont(ButtonFont(spec.font));
-  cmd.SetCaption(spec.text);
+  cmd.SetFont(ButtonFont(row.font));
+  cmd.SetCaption(row.text);
 }
 
 void CreateButton(HWND form, int id, FormControl& control) {
-  control.buttonEvents = std::make_unique<ButtonClicks>(*control.form, control.spec.name);
+  control.buttonEvents = std::make_unique<ButtonClicks>(*control.form, control.row.name);
   CmdWindowOptions options;
-  options.name = control.spec.name;
+  options.name = control.row.name;
   options.events = control.buttonEvents.get();
   control.window = CreateCmdWindow(form, id, control.bounds, options);
   if (!control.window) throw std::runtime_error("a form's button cannot be created");
-  if (!control.spec.visible) ShowWindow(control.window, SW_HIDE);
-  if (button::Cmd* cmd = CmdOfWindow(control.window)) SetUpButton(*cmd, control.spec);
+  if (!control.row.visible) ShowWindow(control.window, SW_HIDE);
+  if (button::Cmd* cmd = CmdOfWindow(control.window)) SetUpButton(*cmd, control.row);
 }
 
 }  // namespace
 
 void CreateChildWindow(HWND form, int id, FormControl& control, FormGdiCache& gdi) {
-  switch (control.spec.kind) {
+  switch (control.row.kind) {
     case ControlKind::Label:
       CreateLabel(form, id, control);
       break;
@@ -148,24 +148,24 @@ void CreateChildWindow(HWND form, int id, FormControl& control, FormGdiCache& gd
     default:
       return;
   }
-  if (const HFONT font = gdi.Font(control.spec.font)) {
+  if (const HFONT font = gdi.Font(control.row.font)) {
     SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
-  SetChildText(control, control.spec.text);
-  if (control.spec.visible) ShowWindow(control.window, SW_SHOWNA);
+  SetChildText(control, control.row.text);
+  if (control.row.visible) ShowWindow(control.window, SW_SHOWNA);
 }
 
 void SetChildText(FormControl& control, const std::string& text) {
-  control.spec.text = text;
+  control.row.text = text;
   if (!control.window) return;
-  if (control.spec.kind == ControlKind::Button) {
+  if (control.row.kind == ControlKind::Button) {
     if (button::Cmd* cmd = CmdOfWindow(control.window)) cmd->SetCaption(text);
     return;
   }
   std::wstring wide = WideFromUtf8(text);
-  if (control.spec.kind == ControlKind::TextBox) wide = WithWindowsLineBreaks(wide);
+  if (control.row.kind == ControlKind::TextBox) wide = WithWindowsLineBreaks(wide);
   SetWindowTextW(control.window, wide.c_str());
-  if (control.spec.autoSize) WidenToText(control, wide);
+  if (control.row.autoSize) WidenToText(control, wide);
 }
 
 std::wstring WithWindowsLineBreaks(const std::wstring& text) {

@@ -15,7 +15,7 @@ namespace tesk::win32 {
 class FormWindow;
 
 struct FormControl {
-  platform::ControlSpec spec;
+  platform::ControlRow row;
   RECT bounds{};                // client pixels
   HWND window = nullptr;        // a label, text box or button; owned by the form's window
   PicturePointer picture;       // an image's picture

@@ -7,8 +7,8 @@ constexpr int kTwipsPerInch = 1440;
 
 int Pixels(std::int32_t twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
-const platform::ControlSpec* FindContainer(const platform::FormTable& table,
-                                           const std::string& name) {
+const platform::ControlRow* FindContainer(const platform::FormTable& table,
+                                          const std::string& name) {
   if (name.empty()) return nullptr;
   for (const auto& control : table.controls) {
     if (control.name == name && control.kind == platform::ControlKind::PictureBox) return &control;
@@ -30,7 +30,7 @@ ScreenDpi QueryScreenDpi() {
   return dpi;
 }
 
-RECT ControlBounds(const platform::FormTable& table, const platform::ControlSpec& control,
+RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow& control,
                    ScreenDpi dpi) {
   std::int32_t left = control.left;
   std::int32_t top = control.top;

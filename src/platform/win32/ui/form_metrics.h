@@ -17,7 +17,7 @@ ScreenDpi QueryScreenDpi();
 
 // A control's rectangle in client pixels; a control in a picture box is offset by the box.
 // A line's rectangle runs from its start to its end point and may be "inverted".
-RECT ControlBounds(const platform::FormTable& table, const platform::ControlSpec& control,
+RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow& control,
                    ScreenDpi dpi);
 
 // The window rectangle whose client area is `width` x `height` pixels for the given styles,

@@ -26,14 +26,14 @@ void PaintLine(HDC dc, const FormControl& control, COLORREF fore) {
 // left corner and is cut at the control's edges.
 void PaintImage(HDC dc, const FormControl& control, int dpiX, int dpiY) {
   IPicture* picture = control.picture.Get();
-  if (!picture || !control.spec.visible) return;
+  if (!picture || !control.row.visible) return;
   OLE_XSIZE_HIMETRIC width = 0;
   OLE_YSIZE_HIMETRIC height = 0;
   if (FAILED(picture->get_Width(&width)) || FAILED(picture->get_Height(&height))) return;
   const RECT& r = control.bounds;
   LONG drawWidth = r.right - r.left;
   LONG drawHeight = r.bottom - r.top;
-  if (!control.spec.stretch) {
+  if (!control.row.stretch) {
     drawWidth = MulDiv(width, dpiX, kHimetricPerInch);
     drawHeight = MulDiv(height, dpiY, kHimetricPerInch);
   }
@@ -50,14 +50,14 @@ void PaintFormControls(HDC dc, const std::vector<std::unique_ptr<FormControl>>& 
                        const std::function<COLORREF(platform::OleColor)>& colour,
                        int dpiX, int dpiY) {
   for (const auto& control : controls) {
-    if (control->spec.kind == ControlKind::PictureBox && control->spec.visible) {
-      PaintPictureBox(dc, *control, colour(control->spec.backColor));
+    if (control->row.kind == ControlKind::PictureBox && control->row.visible) {
+      PaintPictureBox(dc, *control, colour(control->row.backColor));
     }
   }
   for (const auto& control : controls) {
-    if (control->spec.kind == ControlKind::Image) PaintImage(dc, *control, dpiX, dpiY);
-    if (control->spec.kind == ControlKind::Line && control->spec.visible) {
-      PaintLine(dc, *control, colour(control->spec.foreColor));
+    if (control->row.kind == ControlKind::Image) PaintImage(dc, *control, dpiX, dpiY);
+    if (control->row.kind == ControlKind::Line && control->row.visible) {
+      PaintLine(dc, *control, colour(control->row.foreColor));
     }
   }
 }

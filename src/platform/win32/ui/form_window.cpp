@@ -67,12 +67,12 @@ void FormWindow::CreateWindowFor(const platform::FormTable& table) {
 
 void FormWindow::CreateControls(const platform::FormTable& table) {
   controls_.reserve(table.controls.size());
-  for (const auto& spec : table.controls) {
+  for (const auto& row : table.controls) {
     auto control = std::make_unique<FormControl>();
-    control->spec = spec;
+    control->row = row;
     control->form = this;
-    control->bounds = ControlBounds(table, spec, dpi_);
-    control->picture = DesignPictureObject(spec.picture);
+    control->bounds = ControlBounds(table, row, dpi_);
+    control->picture = DesignPictureObject(row.picture);
     controls_.push_back(std::move(control));
   }
   int id = kFirstControlId;
@@ -96,7 +96,7 @@ void FormWindow::Show() {
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   for (const auto& control : controls_) {
-    if (control->spec.kind == ControlKind::Button && control->spec.visible) {
+    if (control->row.kind == ControlKind::Button && control->row.visible) {
       SetFocus(control->window);
       break;
     }
@@ -163,8 +163,8 @@ LRESULT FormWindow::ColourChild(HDC dc, HWND child) {
   const FormControl* control = FindByWindow(child);
   if (!control) return DefWindowProcW(window_.get(), WM_CTLCOLORSTATIC,
                                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
-  const COLORREF back = Colour(control->spec.backColor);
-  SetTextColor(dc, Colour(control->spec.foreColor));
+  const COLORREF back = Colour(control->row.backColor);
+  SetTextColor(dc, Colour(control->row.foreColor));
   SetBkColor(dc, back);
   return reinterpret_cast<LRESULT>(gdi_.Brush(back));
 }
@@ -193,14 +193,14 @@ void FormWindow::Command(WPARAM wParam, LPARAM lParam) {
     return;
   }
   const FormControl* control = FindByWindow(child);
-  if (control && control->spec.kind == ControlKind::Label && HIWORD(wParam) == STN_CLICKED) {
-    ControlClick(control->spec.name);
+  if (control && control->row.kind == ControlKind::Label && HIWORD(wParam) == STN_CLICKED) {
+    ControlClick(control->row.name);
   }
 }
 
 void FormWindow::PressFocusedButton() {
   const FormControl* focused = FindByWindow(GetFocus());
-  if (focused && focused->spec.kind == ControlKind::Button) {
+  if (focused && focused->row.kind == ControlKind::Button) {
     SendMessageW(focused->window, BM_CLICK, 0, 0);
   }
 }
@@ -223,9 +223,9 @@ void FormWindow::Activate(WPARAM wParam) {
 std::string FormWindow::ImageAt(POINT point) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     const FormControl& control = **it;
-    if (control.spec.kind == ControlKind::Image && control.spec.visible &&
+    if (control.row.kind == ControlKind::Image && control.row.visible &&
         PtInRect(&control.bounds, point)) {
-      return control.spec.name;
+      return control.row.name;
     }
   }
   return {};
@@ -253,7 +253,7 @@ void FormWindow::ControlMouseMove(const std::string& name) {
 
 FormControl* FormWindow::Find(const std::string& name) const {
   for (const auto& control : controls_) {
-    if (control->spec.name == name) return control.get();
+    if (control->row.name == name) return control.get();
   }
   return nullptr;
 }
@@ -288,7 +288,7 @@ void FormWindow::LoadIcon(const std::string& path) { SetIcons(IconsFromFile(path
 
 void FormWindow::LoadPicture(const std::string& control, const std::string& path) {
   FormControl* image = Find(control);
-  if (!image || image->spec.kind != ControlKind::Image) return;
+  if (!image || image->row.kind != ControlKind::Image) return;
   PicturePointer picture = PictureFromFile(path);
   if (!picture) return;
   image->picture = std::move(picture);
@@ -302,7 +302,7 @@ void FormWindow::SetText(const std::string& control, const std::string& text) {
 void FormWindow::SetForeColor(const std::string& control, platform::OleColor colour) {
   FormControl* found = Find(control);
   if (!found) return;
-  found->spec.foreColor = colour;
+  found->row.foreColor = colour;
   if (button::Cmd* cmd = found->window ? CmdOfWindow(found->window) : nullptr) {
     cmd->SetForeColor(colour);
   }
@@ -312,7 +312,7 @@ void FormWindow::SetForeColor(const std::string& control, platform::OleColor col
 void FormWindow::SetBackColor(const std::string& control, platform::OleColor colour) {
   FormControl* found = Find(control);
   if (!found) return;
-  found->spec.backColor = colour;
+  found->row.backColor = colour;
   if (button::Cmd* cmd = found->window ? CmdOfWindow(found->window) : nullptr) {
     cmd->SetBackColor(colour);
   }
