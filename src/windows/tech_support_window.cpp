@@ -54,7 +54,6 @@ const platform::FormTable& TechSupportTable() {
   return table;
 }
 
-
 std::string ValueOr(std::string value, const std::string& fallback) {
   return value.empty() ? fallback : value;
 }

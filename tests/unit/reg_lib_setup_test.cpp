@@ -6,27 +6,10 @@
 #include <vector>
 
 #include "doubles/memory_files.h"
-#include "platform/platform_error.h"
+#include "doubles/recording_shell.h"
 
 namespace tesk {
 namespace {
-
-// The launcher, thread and message boxes of the set-up, recording what was asked in order.
-class Recorder : public platform::ProgramLauncher,
-                 public platform::HostThread,
-                 public platform::MessageBoxes {
- public:
-  void Start(const std::string& commandLine, platform::WindowStyle style) override {
-    calls.push_back("start " + commandLine + " style " + std::to_string(static_cast<int>(style)));
-    if (!startError.empty()) throw platform::PlatformError(startError);
-  }
-  void ProcessPendingMessages() override { calls.push_back("messages"); }
-  void Pause(unsigned milliseconds) override { calls.push_back("pause " + std::to_string(milliseconds)); }
-  void ShowOk(const std::string& text) override { calls.push_back("box " + text); }
-
-  std::string startError;
-  std::vector<std::string> calls;
-};
 
 TEST(RegLibSetup, StartsRegasmMinimisedBesideWinRegOrShowsTheFailureAndPausesUnlessItFailed) {
   const std::string winReg = "C:\\Program Files\\Host\\WinReg.dll";
@@ -44,7 +27,7 @@ TEST(RegLibSetup, StartsRegasmMinimisedBesideWinRegOrShowsTheFailureAndPausesUnl
   for (const auto& c : cases) {
     test::MemoryFiles files;
     if (c.winRegPresent) files.files[winReg] = "";
-    Recorder recorder;
+    test::RecordingShell recorder;
     recorder.startError = c.startError;
     RunRegLibSetup({files, files, recorder, recorder, recorder});
     EXPECT_EQ(files.touched, std::vector<std::string>{winReg});

@@ -11,6 +11,7 @@ LONG serverLocks = 0;
 
 void SetThisModule(HMODULE handle) { module = handle; }
 HMODULE ThisModule() { return module; }
+HMODULE ResourceModule() { return module ? module : GetModuleHandleW(nullptr); }
 
 void ObjectCreated() { InterlockedIncrement(&liveObjects); }
 void ObjectDestroyed() { InterlockedDecrement(&liveObjects); }

@@ -8,6 +8,9 @@ namespace tesk::win32 {
 
 void SetThisModule(HMODULE module);
 HMODULE ThisModule();
+// The module whose resources and window classes are ours: the DLL, or the program that links
+// the code in.
+HMODULE ResourceModule();
 
 void ObjectCreated();
 void ObjectDestroyed();

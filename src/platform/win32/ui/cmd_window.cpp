@@ -192,7 +192,7 @@ void RegisterClassOnce() {
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS | CS_PARENTDC;
     windowClass.lpfnWndProc = CmdWindowProc;
-    windowClass.hInstance = ThisModule() ? ThisModule() : GetModuleHandleW(nullptr);
+    windowClass.hInstance = ResourceModule();
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kCmdWindowClass;
     return RegisterClassExW(&windowClass);
@@ -208,7 +208,7 @@ HWND CreateCmdWindow(HWND parent, int id, const RECT& bounds, const CmdWindowOpt
       0, kCmdWindowClass, L"", WS_CHILD | WS_TABSTOP, bounds.left, bounds.top,
       bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      ThisModule() ? ThisModule() : GetModuleHandleW(nullptr), const_cast<CmdWindowOptions*>(&options));
+      ResourceModule(), const_cast<CmdWindowOptions*>(&options));
   if (!window) return nullptr;
   SyncWindowText(window, *WindowOf(window));
   ShowWindow(window, SW_SHOW);

@@ -17,7 +17,7 @@ namespace {
 }  // namespace
 
 HCURSOR LoadHandCursor() {
-  HCURSOR hand = ThisModule() ? LoadCursor(ThisModule(), MAKEINTRESOURCE(101)) : nullptr;
+  HCURSOR hand = LoadCursor(ResourceModule(), MAKEINTRESOURCE(101));
   return hand ? hand : LoadCursor(nullptr, IDC_HAND);
 }
 

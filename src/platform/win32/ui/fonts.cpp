@@ -8,9 +8,10 @@
 
 namespace tesk::win32 {
 
-HFONT CreateSurfaceFont(const button::FontDescription& font) {
+HFONT CreateSurfaceFont(const button::FontDescription& font, int pixelsPerInch) {
   LOGFONTW description{};
-  description.lfHeight = -MulDiv(static_cast<int>(font.size * 100), 96, 7200);
+  // A negative height asks for the character height, as point sizes mean.
+  description.lfHeight = -MulDiv(static_cast<int>(font.size * 100), pixelsPerInch, 7200);
   description.lfWeight = font.weight;
   description.lfItalic = font.italic;
   description.lfUnderline = font.underline;
@@ -32,6 +33,15 @@ button::FontDescription DescribeFont(HFONT font) {
   description.underline = logFont.lfUnderline != 0;
   description.strikethrough = logFont.lfStrikeOut != 0;
   description.charset = logFont.lfCharSet;
+  return description;
+}
+
+button::FontDescription DescribeFont(const platform::FormFont& font) {
+  button::FontDescription description;
+  description.name = font.name;
+  description.size = font.size;
+  description.weight = font.bold ? FW_BOLD : FW_NORMAL;
+  description.underline = font.underline;
   return description;
 }
 

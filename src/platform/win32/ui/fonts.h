@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include "button/property_value.h"
+#include "platform/form.h"
 
 namespace tesk::win32 {
 
-// A new font the caller deletes; sizes are points at 96 pixels per inch.
-HFONT CreateSurfaceFont(const button::FontDescription& font);
+// A new font the caller deletes; sizes are points at `pixelsPerInch`.
+HFONT CreateSurfaceFont(const button::FontDescription& font, int pixelsPerInch = 96);
 button::FontDescription DescribeFont(HFONT font);
+// A control table's font as a font object describes it.
+button::FontDescription DescribeFont(const platform::FormFont& font);
 
 }  // namespace tesk::win32

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/automation/server_lifetime.h"
 #include "platform/win32/system/text_encoding.h"
 #include "platform/win32/ui/cmd_window.h"
+#include "platform/win32/ui/fonts.h"
 #include "platform/win32/ui/form_window.h"
 
 namespace tesk::win32 {
@@ -96,15 +98,6 @@ void CreateTextBox(HWND form, int id, FormControl& control) {
   SendMessageW(control.window, EM_SETLIMITTEXT, 0, 0);
 }
 
-button::FontDescription ButtonFont(const platform::FormFont& font) {
-  button::FontDescription description;
-  description.name = font.name;
-  description.size = font.size;
-  description.weight = font.bold ? 700 : 400;
-  description.underline = font.underline;
-  return description;
-}
-
 void SetUpButton(button::Cmd& cmd, const platform::ControlRow& row) {
   const platform::ButtonLook& look = row.button;
   cmd.SetButtonType(look.buttonType);
@@ -117,7 +110,7 @@ void SetUpButton(button::Cmd& cmd, const platform::ControlRow& row) {
   cmd.SetUseMaskColor(look.useMaskColor);
   cmd.SetShowFocusRect(look.showFocusRect);
   cmd.SetEnabled(true);
-  cmd.SetFont(ButtonFont(row.font));
+  cmd.SetFont(DescribeFont(row.font));
   cmd.SetCaption(row.text);
 }
 

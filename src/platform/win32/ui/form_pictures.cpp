@@ -5,6 +5,7 @@
 #include "platform/win32/automation/server_lifetime.h"
 #include "platform/win32/system/text_encoding.h"
 #include "platform/win32/system/unique_resource.h"
+#include "platform/win32/ui/cmd_window_host.h"
 #include "platform/win32/ui/design_resources.h"
 
 namespace tesk::win32 {
@@ -40,15 +41,10 @@ PicturePointer BitmapResource(int id) {
 }
 
 PicturePointer HandPicture() {
-  // The DLL's hand; a program without the resource gets the system's.
-  HICON hand = static_cast<HICON>(LoadImageW(ResourceModule(),
-                                             MAKEINTRESOURCEW(TESK_RES_HAND_CURSOR), IMAGE_CURSOR,
-                                             0, 0, LR_DEFAULTSIZE));
-  if (!hand) hand = CopyIcon(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
-  if (!hand) return nullptr;
   PICTDESC description{};
   description.picType = PICTYPE_ICON;
-  description.icon.hicon = hand;
+  description.icon.hicon = CopyIcon(LoadHandCursor());  // the picture owns its copy
+  if (!description.icon.hicon) return nullptr;
   return PictureOwning(description);
 }
 
@@ -88,8 +84,6 @@ HICON IconResource(int metricX, int metricY) {
 }
 
 }  // namespace
-
-HMODULE ResourceModule() { return ThisModule() ? ThisModule() : GetModuleHandleW(nullptr); }
 
 PicturePointer DesignPictureObject(platform::DesignPicture picture) {
   switch (picture) {

@@ -15,8 +15,6 @@ namespace tesk::win32 {
 
 using PicturePointer = Microsoft::WRL::ComPtr<IPicture>;
 
-// The module whose resources the forms use: the DLL, or the program that links the code in.
-HMODULE ResourceModule();
 
 // Null for DesignPicture::None and when the resource cannot be had.
 PicturePointer DesignPictureObject(platform::DesignPicture picture);

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/automation/server_lifetime.h"
 #include "platform/win32/system/text_encoding.h"
 #include "platform/win32/ui/cmd_window.h"
 #include "platform/win32/ui/form_children.h"
