@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64
-  xvfb xauth python3 python3-pefile curl"
+  xvfb xauth python3 python3-pefile python3-xlrd python3-xlwt curl"
 
 missing=""
 for p in $packages; do

@@ -3,7 +3,9 @@
 // (what is where, in twips) plus handlers written against Form; the platform turns the table
 // into a real window, runs the handlers on its events and shows it modally.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,7 @@ enum class ControlKind {
   Line,        // painted by the form, one pixel wide, in its fore colour
   PictureBox,  // a plain rectangle in its back colour that holds other controls
   Button,      // a cmd button
+  Grid,        // rows of text under a header row, read-only, selected a whole row at a time
 };
 
 // The cmd settings a window gives each of its buttons; every other property has its default.
@@ -82,6 +85,19 @@ struct FormTable {
   std::vector<ControlRow> controls;
 };
 
+// What a grid shows. The form reads it while the grid is on screen: it must stay unchanged
+// until the form has unloaded or the grid is filled again.
+class GridContents {
+ public:
+  virtual ~GridContents() = default;
+  virtual std::size_t ColumnCount() const = 0;
+  virtual std::size_t RowCount() const = 0;  // below the header row
+  virtual const std::string& Header(std::size_t column) const = 0;
+  virtual const std::string& Cell(std::size_t row, std::size_t column) const = 0;
+  // The row's back colour; none keeps the grid's own.
+  virtual std::optional<OleColor> RowBackColor(std::size_t row) const = 0;
+};
+
 // A live form, as its handlers change it. Controls are named as in the table; a name that is
 // not in the table is ignored.
 class Form {
@@ -98,6 +114,9 @@ class Form {
   virtual void SetBackColor(const std::string& control, OleColor colour) = 0;
   // The control's mouse icon becomes the picture of the image `source`.
   virtual void SetMouseIcon(const std::string& control, const std::string& source) = 0;
+  // Shows `contents` in a grid, replacing everything it showed, and fits each column's width
+  // to its widest text.
+  virtual void FillGrid(const std::string& control, const GridContents& contents) = 0;
   // Closes and unloads the form once the event being handled has ended.
   virtual void Unload() = 0;
 };

@@ -71,6 +71,13 @@ ControlRow TextBoxControl(std::string name, Twips place, platform::FormFont font
   return row;
 }
 
+ControlRow GridControl(std::string name, Twips place, platform::FormFont font) {
+  ControlRow row = Control(ControlKind::Grid, std::move(name), place);
+  row.font = std::move(font);
+  row.backColor = kWhite;
+  return row;
+}
+
 ControlRow PictureBoxControl(std::string name, Twips place) {
   return Control(ControlKind::PictureBox, std::move(name), place);
 }

@@ -28,6 +28,7 @@ platform::ControlRow HandIconControl(std::string name, Twips place);
 platform::ControlRow LineControl(std::string name, std::int32_t x1, std::int32_t y1,
                                  std::int32_t x2, std::int32_t y2, platform::OleColor colour);
 platform::ControlRow TextBoxControl(std::string name, Twips place, platform::FormFont font);
+platform::ControlRow GridControl(std::string name, Twips place, platform::FormFont font);
 platform::ControlRow PictureBoxControl(std::string name, Twips place);
 platform::ControlRow ButtonControl(std::string name, Twips place, std::string caption,
                                    platform::FormFont font, std::int32_t buttonType);

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/documents.h"
 #include "platform/form.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -20,6 +21,8 @@ struct WindowServices {
   platform::ProgramLauncher& programs;
   platform::MessageBoxes& messages;
   platform::Registry& registry;
+  platform::SaveDialogs& saveDialogs;
+  platform::CompoundDocuments& documents;
 };
 
 // Showing a window that is open already (a host's handler calling it from inside the modal

@@ -2,6 +2,7 @@
 // The library-wide instances of the standard windows.
 
 #include "windows/about_window.h"
+#include "windows/shortcut_key_window.h"
 #include "windows/tech_support_window.h"
 #include "windows/tip_window.h"
 
@@ -9,11 +10,12 @@ namespace tesk::windows {
 
 struct StandardWindows {
   explicit StandardWindows(HostValues& values)
-      : techSupport(values), about(values, techSupport), tip(values) {}
+      : techSupport(values), about(values, techSupport), tip(values), shortcutKeys(values) {}
 
   TechSupportWindow techSupport;  // before `about`, which opens it
   AboutWindow about;
   TipWindow tip;
+  ShortcutKeyWindow shortcutKeys;
 };
 
 // Created on first use over the shared host values; lives until the library unloads.

@@ -17,8 +17,9 @@ std::string Hex(platform::OleColor colour) {
 
 class RecordingForm final : public platform::Form {
  public:
-  RecordingForm(const platform::FormTable& table, std::vector<std::string>& calls)
-      : table_(table), calls_(calls) {}
+  RecordingForm(const platform::FormTable& table, std::vector<std::string>& calls,
+                const platform::GridContents*& grid)
+      : table_(table), calls_(calls), grid_(grid) {}
 
   void SetCaption(const std::string& caption) override {
     calls_.push_back("SetCaption " + caption);
@@ -40,6 +41,10 @@ class RecordingForm final : public platform::Form {
     Record("SetMouseIcon", control, source);
     if (!HasControl(source)) calls_.push_back("no control " + source);
   }
+  void FillGrid(const std::string& control, const platform::GridContents& contents) override {
+    Record("FillGrid", control, std::to_string(contents.RowCount()) + " rows");
+    grid_ = &contents;
+  }
   void Unload() override {
     calls_.push_back("Unload");
     unloaded = true;
@@ -59,6 +64,7 @@ class RecordingForm final : public platform::Form {
 
   const platform::FormTable& table_;
   std::vector<std::string>& calls_;
+  const platform::GridContents*& grid_;
 };
 
 }  // namespace
@@ -79,7 +85,7 @@ void RecordingForms::ShowModal(const platform::FormTable& table, platform::FormE
   calls.push_back("ShowModal " + table.name);
   if (!showError.empty()) throw platform::PlatformError(showError);
   const std::vector<FormAction> script = std::exchange(scripts[table.name], {});
-  RecordingForm form(table, calls);
+  RecordingForm form(table, calls, grid);
   events.Load(form);
   for (const FormAction& action : script) {
     if (form.unloaded) break;

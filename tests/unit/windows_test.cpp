@@ -5,6 +5,7 @@
 
 #include "doubles/memory_files.h"
 #include "doubles/memory_registry.h"
+#include "doubles/recording_documents.h"
 #include "doubles/recording_form.h"
 #include "doubles/recording_shell.h"
 #include "windows/key_value.h"
@@ -44,7 +45,8 @@ class Windows : public ::testing::Test {
   test::MemoryRegistry registry;
   test::RecordingForms forms;
   test::RecordingShell shell;
-  WindowServices services{forms, files, files, shell, shell, registry};
+  test::RecordingDocuments documents;
+  WindowServices services{forms, files, files, shell, shell, registry, documents, documents};
   HostValues values;
   StandardWindows windows{values};
 };

@@ -1,0 +1,36 @@
+#pragma once
+// A save dialog that answers as scripted, and compound documents kept in memory.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/documents.h"
+#include "platform/platform_error.h"
+
+namespace tesk::test {
+
+class RecordingDocuments final : public platform::SaveDialogs, public platform::CompoundDocuments {
+ public:
+  // Records "dialog <filter> flags <hex>" and answers `answer` ("" is Cancel).
+  std::string AskSaveFileName(const platform::SaveFileRequest& request) override {
+    calls.push_back("dialog " + request.fileName + "|" + request.filter + " flags " +
+                    std::to_string(request.flags));
+    return answer;
+  }
+  // Records "write <path> <stream>"; throws when `writeError` is set, keeping what was there.
+  void WriteSingleStream(const std::string& path, const std::string& streamName,
+                         const std::vector<std::uint8_t>& bytes) override {
+    calls.push_back("write " + path + " " + streamName);
+    if (!writeError.empty()) throw platform::PlatformError(writeError);
+    documents[path] = bytes;
+  }
+
+  std::string answer;
+  std::string writeError;
+  std::vector<std::string> calls;
+  std::map<std::string, std::vector<std::uint8_t>> documents;
+};
+
+}  // namespace tesk::test

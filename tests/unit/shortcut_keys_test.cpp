@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "doubles/memory_files.h"
+#include "doubles/memory_registry.h"
+#include "doubles/recording_documents.h"
+#include "doubles/recording_form.h"
+#include "doubles/recording_shell.h"
+#include "windows/shortcut_key_window.h"
+
+namespace tesk::windows {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+std::string Rows(const ShortcutTable& table) {
+  std::string text;
+  for (const Shortcut& row : table) text += "[" + row.mainMenu + "|" + row.menuItem + "|" + row.keys + "]";
+  return text;
+}
+
+TEST(ShortcutList, SplitsRecordsAndFieldsAsTheyStand) {
+  const struct {
+    std::string list;
+    std::string rows;
+  } cases[] = {
+      {"File|Open|Ctrl+O^File|Save|Ctrl+S", "[File|Open|Ctrl+O][File|Save|Ctrl+S]"},
+      {" File | Open |Ctrl+O ", "[ File | Open |Ctrl+O ]"},
+      {"a|b^a|b|c|d^||^x|y|z", "[||][||][||][x|y|z]"},
+      {"no fields", "[||]"},
+      {"^", "[||][||]"},
+      {"Файл|Открыть|Ctrl+O^", "[Файл|Открыть|Ctrl+O][||]"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Rows(ParseShortcutList(c.list)), c.rows) << c.list;
+}
+
+TEST(ShortcutList, RefusesAnEmptyListAndMoreRecordsThanA16BitCounter) {
+  const auto number = [](const std::string& list) {
+    try {
+      ParseShortcutList(list);
+    } catch (const ShortcutListError& error) {
+      return static_cast<int>(error.number());
+    }
+    return 0;
+  };
+  EXPECT_EQ(number(""), 9);
+  EXPECT_EQ(number(std::string(32767, '^')), 6);  // 32,768 records
+  std::string most;
+  for (int i = 0; i < 32767; ++i) most += i ? "^M|I|K" : "M|I|K";
+  EXPECT_EQ(ParseShortcutList(most).size(), 32767u);
+}
+
+TEST(ShortcutBands, FollowRunsOfTheExactMainMenu) {
+  constexpr platform::OleColor W = kBandWhite, Y = kBandYellow;
+  const struct {
+    std::string list;
+    std::vector<std::optional<platform::OleColor>> bands;
+  } cases[] = {
+      {"A|x|1^A|y|2^B|z|3", {W, W, Y}},
+      {"A|x|1^B|y|2^A|z|3", {W, Y, W}},
+      {"A|x|1^ A|y|2^A|z|3", {W, Y, W}},
+      {"|x|1^bad^A|z|3^A|w|4", {std::nullopt, std::nullopt, W, W}},
+      {"A|x|1^bad^bad^A|y|2", {W, Y, Y, W}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BandColours(ParseShortcutList(c.list)), c.bands) << c.list;
+}
+
+class ShortcutKeys : public ::testing::Test {
+ protected:
+  Calls Show(const std::string& list, std::vector<test::FormAction> script) {
+    window.ListOfShortcuts(ParseShortcutList(list));
+    forms.scripts["FrmShortcutKey"] = std::move(script);
+    window.Show(services);
+    Calls all = forms.calls;
+    all.insert(all.end(), documents.calls.begin(), documents.calls.end());
+    return all;
+  }
+
+  test::MemoryFiles files;
+  test::MemoryRegistry registry;
+  test::RecordingForms forms;
+  test::RecordingShell shell;
+  test::RecordingDocuments documents;
+  WindowServices services{forms, files, files, shell, shell, registry, documents, documents};
+  HostValues values;
+  ShortcutKeyWindow window{values};
+};
+
+TEST_F(ShortcutKeys, LoadsTheIconThenFillsTheGridAndExitCloses) {
+  values.productSymbol = "TESKLEDGER";
+  files.files["c:\\windows\\system32\\Varnsetting\\icon.ico"] = "";
+  EXPECT_EQ(Show("A|x|1^B|y|2", {test::ClickOn("cmd1"), test::ClickOn("cmd2")}),
+            (Calls{"ShowModal FrmShortcutKey", "LoadIcon c:\\windows\\system32\\Varnsetting\\icon.ico",
+                   "FillGrid fgShortcut=2 rows", "Unload", "closed FrmShortcutKey"}));
+  EXPECT_EQ(forms.grid->Header(2), "Shortcut Keys");
+  EXPECT_EQ(forms.grid->Cell(1, 0), "B");
+  EXPECT_EQ(forms.grid->RowBackColor(1), kBandYellow);
+}
+
+TEST_F(ShortcutKeys, ExportAsksForAFileAndWritesTheWorkbookOnlyWhenOneIsChosen) {
+  const Calls dialog = {"dialog |Excel|*.Xls flags 2054"};
+  Show("A|x|1", {test::ClickOn("cmd2")});
+  EXPECT_EQ(documents.calls, dialog);  // cancelled: nothing written
+
+  documents.calls.clear();
+  documents.answer = "C:\\out\\keys";
+  Show("A|x|1", {test::ClickOn("cmd2")});
+  EXPECT_EQ(documents.calls, (Calls{dialog[0], "write C:\\out\\keys Workbook"}));
+  EXPECT_GT(documents.documents["C:\\out\\keys"].size(), 512u);
+
+  // A failed write says nothing and leaves the grid and the open window as they were.
+  documents.writeError = "Access is denied.";
+  documents.calls.clear();
+  const platform::GridContents* before = nullptr;
+  Show("A|x|1^A|y|2", {test::ClickOn("cmd2"), [&](platform::Form&, platform::FormEvents&) {
+                         before = forms.grid;
+                       }});
+  EXPECT_EQ(before->RowCount(), 2u);
+  EXPECT_TRUE(shell.calls.empty());
+}
+
+}  // namespace
+}  // namespace tesk::windows
