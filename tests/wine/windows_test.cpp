@@ -11,7 +11,7 @@
 #include "button/cmd.h"
 #include "common/offscreen_host.h"
 #include "common/raster_twin.h"
-#include "wine_test_support.h"
+#include "window_watch.h"
 
 namespace tesk::wine_test {
 namespace {
@@ -21,123 +21,6 @@ constexpr wchar_t kPlainProduct[] = L"TESKINVOICE";
 constexpr wchar_t kArtworkProduct[] = L"TESKLEDGER";  // its settings folder is "Varnsetting"
 constexpr wchar_t kDefaultPhone[] = L"+1 (555) 010-0199";
 
-int Px(int twips) {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return MulDiv(twips, dpi, 1440);
-}
-
-// A top-level window of the host's own, to see it disabled while a window of the library is up.
-class HostWindow {
- public:
-  HostWindow() {
-    window_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                              100, nullptr, nullptr, nullptr, nullptr);
-  }
-  ~HostWindow() { DestroyWindow(window_); }
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-  HWND get() const { return window_; }
-
- private:
-  HWND window_ = nullptr;
-};
-
-// Steps run from a timer of the test's thread, each once a visible top-level window with its
-// caption exists. A step that never finds its window fails after ten seconds and closes what
-// the library left open.
-struct Watch {
-  std::wstring caption;
-  std::function<void(HWND)> step;
-};
-std::vector<Watch> watches;
-DWORD watchStart = 0;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  for (size_t i = 0; i < watches.size(); ++i) {
-    const HWND window = FindWindowW(nullptr, watches[i].caption.c_str());
-    if (!window || !IsWindowVisible(window)) continue;
-    const auto step = std::move(watches[i].step);
-    watches.erase(watches.begin() + static_cast<std::ptrdiff_t>(i));
-    step(window);
-    return;
-  }
-  if (!watches.empty() && GetTickCount() - watchStart > 10000) {
-    ADD_FAILURE() << "no window \""
-                  << std::string(watches[0].caption.begin(), watches[0].caption.end()) << "\"";
-    watches.clear();
-    for (const wchar_t* caption : {L"What's New", L"Technical Support"}) {
-      if (HWND open = FindWindowW(nullptr, caption)) PostMessageW(open, WM_CLOSE, 0, 0);
-    }
-  }
-}
-
-void When(const std::wstring& caption, std::function<void(HWND)> step) {
-  static const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-  (void)timer;
-  if (watches.empty()) watchStart = GetTickCount();
-  watches.push_back({caption, std::move(step)});
-}
-
-struct Child {
-  HWND window;
-  std::wstring className;
-  std::wstring text;
-  RECT rect;  // in the form's client coordinates
-};
-
-std::vector<Child> Children(HWND form) {
-  std::vector<Child> children;
-  for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    Child c{
-        child, std::wstring(64, L'\0'), std::wstring(GetWindowTextLengthW(child) + 1, L'\0'), {}};
-    c.className.resize(GetClassNameW(child, c.className.data(), 64));
-    c.text.resize(GetWindowTextW(child, c.text.data(), static_cast<int>(c.text.size())));
-    GetWindowRect(child, &c.rect);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&c.rect), 2);
-    children.push_back(std::move(c));
-  }
-  return children;
-}
-
-Child ChildWithText(HWND form, const std::wstring& text) {
-  for (const Child& child : Children(form)) {
-    if (child.text == text) return child;
-  }
-  ADD_FAILURE() << "no child with that text";
-  return {};
-}
-
-// The text a label shows, which may be long.
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-  return text;
-}
-
-void ExpectAt(const Child& child, int left, int top, int width, int height) {
-  EXPECT_EQ(child.rect.left, Px(left)) << "left";
-  EXPECT_EQ(child.rect.top, Px(top)) << "top";
-  EXPECT_EQ(child.rect.right - child.rect.left, Px(left + width) - Px(left)) << "width";
-  EXPECT_EQ(child.rect.bottom - child.rect.top, Px(top + height) - Px(top)) << "height";
-}
-
-void ExpectClientSize(HWND form, int width, int height) {
-  RECT client{};
-  GetClientRect(form, &client);
-  EXPECT_EQ(client.right, Px(width));
-  EXPECT_EQ(client.bottom, Px(height));
-}
-
-void Click(HWND control) {
-  RECT r{};
-  GetClientRect(control, &r);
-  const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
-  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  PostMessageW(control, WM_LBUTTONUP, 0, centre);
-}
-
 // The text colour the form gives a label.
 COLORREF TextColourOf(HWND form, HWND label) {
   const HDC dc = CreateCompatibleDC(nullptr);
@@ -146,16 +29,6 @@ COLORREF TextColourOf(HWND form, HWND label) {
   const COLORREF colour = GetTextColor(dc);
   DeleteDC(dc);
   return colour;
-}
-
-ComPtr<_ClsInfo> Info() {
-  static ComPtr<_ClsInfo> info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
-  return info;
-}
-
-void SetProduct(const wchar_t* symbol) {
-  Bstr text(symbol);
-  ASSERT_EQ(Info()->SetProductName(text.put()), S_OK);
 }
 
 HRESULT ShowAbout(const std::wstring& product, const std::wstring& version) {
@@ -234,7 +107,7 @@ TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheKeyboardReachesTheButtons)
     });
   });
   EXPECT_EQ(ShowAbout(L"x", L""), S_OK);
-  watches.clear();
+  ClearWatches();
 }
 
 // The What's New window closes by its button, its close box and Esc alike, and shows the
@@ -252,9 +125,7 @@ TEST(WhatsNewWindow, ShowsTheTextUnchangedAndClosesEveryWay) {
     When(L"What's New", [&](HWND form) {
       EXPECT_FALSE(IsWindowEnabled(host.get()));
       ExpectClientSize(form, 9345, 4815);
-      for (const Child& child : Children(form)) {
-        if (_wcsicmp(child.className.c_str(), L"Edit") == 0) text = child.window;
-      }
+      text = ChildOfClass(form, L"Edit");
       ASSERT_NE(text, nullptr);
       EXPECT_TRUE(GetWindowLongW(text, GWL_STYLE) & ES_READONLY);
       EXPECT_EQ(SendMessageW(text, EM_GETLINECOUNT, 0, 0), 4);
@@ -272,11 +143,7 @@ TEST(WhatsNewWindow, ShowsAMegabyteOfTextWhole) {
   std::wstring text;
   while (text.size() < (1u << 20)) text += std::wstring(78, L'x') + L"\r\n";
   When(L"What's New", [&](HWND form) {
-    for (const Child& child : Children(form)) {
-      if (_wcsicmp(child.className.c_str(), L"Edit") == 0) {
-        EXPECT_EQ(GetWindowTextLengthW(child.window), static_cast<int>(text.size()));
-      }
-    }
+    EXPECT_EQ(GetWindowTextLengthW(ChildOfClass(form, L"Edit")), static_cast<int>(text.size()));
     PostMessageW(form, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(ShowWhatNew(text), S_OK);

@@ -1,8 +1,11 @@
 #include "window_tour.h"
 
+#include <dlgs.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,9 +17,9 @@ namespace {
 
 constexpr UINT kPause = 1200;  // how long each window stays on screen, in milliseconds
 
-// What the tour does next, once a visible window with `caption` is on screen and has rested.
+// What the tour does next, once the window `find` looks for is on screen and has rested.
 struct Step {
-  std::wstring caption;
+  std::function<HWND()> find;
   std::function<void(HWND)> act;
 };
 std::vector<Step> steps;
@@ -24,7 +27,7 @@ const char* folder = nullptr;
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (steps.empty()) return;
-  const HWND window = FindWindowW(nullptr, steps.front().caption.c_str());
+  const HWND window = steps.front().find();
   if (!window || !IsWindowVisible(window) || !IsWindowEnabled(window)) return;
   const auto act = std::move(steps.front().act);
   steps.erase(steps.begin());
@@ -32,7 +35,19 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void Then(const std::wstring& caption, std::function<void(HWND)> act) {
-  steps.push_back({caption, std::move(act)});
+  steps.push_back({[caption] { return FindWindowW(nullptr, caption.c_str()); }, std::move(act)});
+}
+
+// The system's save dialog: a dialog box with the file-name box cmb13, whatever its caption.
+void ThenSaveDialog(std::function<void(HWND)> act) {
+  const auto find = [] {
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr))) {
+      if (GetDlgItem(dialog, cmb13)) return dialog;
+    }
+    return HWND{};
+  };
+  steps.push_back({find, std::move(act)});
 }
 
 HWND ChildWithText(HWND window, const wchar_t* text) {
@@ -52,6 +67,46 @@ void Capture(HWND window, const char* name) {
   const std::string path = std::string(folder) + "\\" + name;
   if (tools::SaveScreenshot(window, path.c_str(), true))
     std::printf("    screenshot: %s\n", path.c_str());
+}
+
+BOOL CALLBACK FindEdit(HWND window, LPARAM found) {
+  wchar_t className[8] = {};
+  GetClassNameW(window, className, 8);
+  if (lstrcmpiW(className, L"Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// Types `path` into the save dialog's file-name box (cmb13, which holds an edit somewhere
+// inside) and presses Save.
+void SaveAs(HWND dialog, const std::wstring& path) {
+  HWND edit = nullptr;
+  EnumChildWindows(GetDlgItem(dialog, cmb13), FindEdit, reinterpret_cast<LPARAM>(&edit));
+  SetWindowTextW(edit, path.c_str());
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+// A host's shortcut list as the maker's products pass it: "menu|item|keys" records.
+std::wstring DemoShortcuts() {
+  const wchar_t* const records[] = {
+      L"File|New Company|Ctrl+N", L"File|Open Company|Ctrl+O", L"File|Save|Ctrl+S",
+      L"File|Print|Ctrl+P", L"File|Print Preview|Ctrl+F2", L"File|Backup|Ctrl+B",
+      L"File|Exit|Alt+F4", L"Edit|Undo|Ctrl+Z", L"Edit|Cut|Ctrl+X", L"Edit|Copy|Ctrl+C",
+      L"Edit|Paste|Ctrl+V", L"Edit|Find|Ctrl+F", L"Edit|Find Next|F3",
+      L"Vouchers|Receipt|F6", L"Vouchers|Payment|F5", L"Vouchers|Journal|F7",
+      L"Vouchers|Contra|F4", L"Vouchers|Sales|F8", L"Vouchers|Purchase|F9",
+      L"Vouchers|Credit Note|Ctrl+F8", L"Vouchers|Debit Note|Ctrl+F9",
+      L"Reports|Balance Sheet|Alt+B", L"Reports|Profit & Loss|Alt+L",
+      L"Reports|Trial Balance|Alt+T", L"Reports|Day Book|Alt+D", L"Reports|Ledger|Alt+G",
+      L"Reports|Stock Summary|Alt+K", L"Reports|Tax Summary (TVA/MwSt)|Alt+X",
+      L"Payroll|Employees|Ctrl+E", L"Payroll|Pay Slip|Ctrl+Shift+P",
+      L"Payroll|Attendance|Ctrl+Shift+A", L"Tools|Calculator|Ctrl+Alt+C",
+      L"Tools|Options|Ctrl+Alt+O", L"Tools|Shortcut Keys|Ctrl+K", L"Help|Contents|F1",
+      L"Help|What's New|Ctrl+F1", L"Help|About|Ctrl+Shift+F1",
+  };
+  std::wstring list;
+  for (const wchar_t* record : records) list += (list.empty() ? L"" : L"^") + std::wstring(record);
+  return list;
 }
 
 void Report(const wchar_t* call, HRESULT hr) {
@@ -100,8 +155,32 @@ void RunWindowTour(_ClsInfo* info, const char* screenshotFolder) {
       L"- Line breaks of every kind (CR LF, LF, CR) show as breaks.");
   Report(L"ShowWhatNew", info->ShowWhatNew(news, &result));
 
+  std::wstring workbook = (folder ? std::wstring(folder, folder + std::strlen(folder))
+                                  : std::wstring(L".")) + L"\\shortcut-keys.xls";
+  std::replace(workbook.begin(), workbook.end(), L'/', L'\\');  // as a user types a path
+  std::wprintf(L"  ShowShortcutKeysForm(37 shortcuts in 8 menus):\n");
+  Then(L"Shortcut Keys...", [&workbook](HWND keys) {
+    std::wprintf(L"    \"Shortcut Keys...\" is up; the demo presses \"&Export\"\n");
+    Capture(keys, "shortcut-keys.bmp");
+    Press(keys, L"&Export");
+    ThenSaveDialog([&workbook](HWND dialog) {
+      std::wprintf(L"    the save dialog is up; the demo saves as %ls\n", workbook.c_str());
+      SaveAs(dialog, workbook);
+      Then(L"Shortcut Keys...", [&workbook](HWND again) {
+        WIN32_FILE_ATTRIBUTE_DATA file{};
+        if (GetFileAttributesExW(workbook.c_str(), GetFileExInfoStandard, &file)) {
+          std::wprintf(L"    exported: %lu bytes; the demo presses \"E&xit\"\n",
+                       static_cast<unsigned long>(file.nFileSizeLow));
+        }
+        Press(again, L"E&xit");
+      });
+    });
+  });
+  BSTR shortcuts = SysAllocString(DemoShortcuts().c_str());
+  Report(L"ShowShortcutKeysForm", info->ShowShortcutKeysForm(&shortcuts, &result));
+
   KillTimer(nullptr, timer);
-  for (BSTR text : {product, user, version, news}) SysFreeString(text);
+  for (BSTR text : {product, user, version, news, shortcuts}) SysFreeString(text);
 }
 
 }  // namespace tesk::demo

@@ -87,8 +87,8 @@ class AutomationObject : public Interface, public ISupportErrorInfo {
     if (FAILED(hr)) return hr;
     return Guarded([&] {
       DISPPARAMS prepared = *params;
-      std::vector<VARIANTARG> storage;
-      const HRESULT checked = PrepareArguments(*info.vtable, id, prepared, storage);
+      ArgumentStorage storage;
+      const HRESULT checked = PrepareArguments(*info.vtable, id, prepared, storage, argumentError);
       if (FAILED(checked)) return checked;
       return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, &prepared, result,
                                  exception, argumentError);

@@ -7,12 +7,15 @@
 #include "interface/mysql_startup.h"
 #include "platform/win32/automation/automation_classes.h"
 #include "platform/win32/automation/automation_object.h"
+#include "platform/win32/automation/text_arrays.h"
 #include "platform/win32/system/text_encoding.h"
+#include "platform/win32/system/win32_compound_documents.h"
 #include "platform/win32/system/win32_machine.h"
 #include "platform/win32/system/win32_registry.h"
 #include "platform/win32/system/win32_shell.h"
 #include "platform/win32/system/win32_url_transfer.h"
 #include "platform/win32/ui/win32_forms.h"
+#include "platform/win32/ui/win32_save_dialogs.h"
 #include "windows/report_a_bug_address.h"
 #include "windows/standard_windows.h"
 
@@ -21,7 +24,7 @@ namespace {
 
 // Visual Basic's "Form already displayed; can't show modally" (error 400), which hosts written
 // for this library's windows know.
-constexpr HRESULT kWindowAlreadyOpen = static_cast<HRESULT>(0x800A0190);
+constexpr HRESULT kWindowAlreadyOpen = VbRuntimeError(400);
 
 class ClsInfoObject final : public AutomationObject<_ClsInfo> {
  public:
@@ -48,14 +51,27 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
     return ShowModal(tip, [&] { tip.SetWhatNewText(Utf8FromBstr(whatNew)); });
   }
 
+  // The list becomes a table, which goes to ShowShortcutKey as a host's would.
   HRESULT STDMETHODCALLTYPE ShowShortcutKeysForm(BSTR* list, VARIANT* result) override {
     if (!list || !result) return E_POINTER;
-    return NotAvailableYet(L"The shortcut-key window");
+    VariantInit(result);
+    return Guarded([&] {
+      UniqueSafeArray table;
+      try {
+        table = ArrayFromShortcutTable(windows::ParseShortcutList(Utf8FromBstr(*list)));
+      } catch (const windows::ShortcutListError& error) {
+        return FailAsVisualBasic(error);
+      }
+      SAFEARRAY* array = table.get();
+      return ShowShortcutKey(&array, result);
+    });
   }
 
   HRESULT STDMETHODCALLTYPE ShowShortcutKey(SAFEARRAY** table, VARIANT* result) override {
     if (!table || !result) return E_POINTER;
-    return NotAvailableYet(L"The shortcut-key window");
+    VariantInit(result);
+    windows::ShortcutKeyWindow& window = windows::SharedStandardWindows().shortcutKeys;
+    return ShowModal(window, [&] { window.ListOfShortcuts(ShortcutTableFromArray(*table)); });
   }
 
   // Never fails and tells nothing: the host's flag is not consulted and the result is false.
@@ -120,16 +136,25 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
       Win32ProgramLauncher programs;
       Win32MessageBoxes messages;
       Win32Registry registry;
-      windows::WindowServices services{forms, files, environment, programs, messages, registry};
+      Win32SaveDialogs saveDialogs;
+      Win32CompoundDocuments documents;
+      windows::WindowServices services{forms,    files,       environment, programs,
+                                       messages, registry, saveDialogs, documents};
       try {
         window.RefuseIfOpen();
         prepare();
         window.Show(services);
       } catch (const windows::WindowAlreadyOpen& open) {
         return Fail(kWindowAlreadyOpen, WideFromUtf8(open.what()));
+      } catch (const windows::ShortcutListError& error) {
+        return FailAsVisualBasic(error);
       }
       return S_OK;
     });
+  }
+
+  HRESULT FailAsVisualBasic(const windows::ShortcutListError& error) const {
+    return Fail(VbRuntimeError(error.number()), WideFromUtf8(error.what()));
   }
 
   HRESULT NotAvailableYet(const std::wstring& feature) const {

@@ -2,6 +2,9 @@
 
 #include <oleauto.h>
 
+#include "platform/win32/automation/error_info.h"
+#include "platform/win32/automation/text_arrays.h"
+
 namespace tesk::win32 {
 namespace {
 
@@ -60,25 +63,62 @@ int ParameterIndex(const DISPPARAMS& params, UINT index) {
   return static_cast<int>(params.cArgs - 1 - index);
 }
 
-void AdaptVariantReferences(const FUNCDESC& function, const DISPPARAMS& params,
-                            std::vector<VARIANTARG>& args) {
+// The array an argument holds, directly or by reference, through a variable or not.
+SAFEARRAY* HeldArray(const VARIANTARG& argument) {
+  const VARIANTARG* value = IsVariantReference(argument) ? V_VARIANTREF(&argument) : &argument;
+  if (!(V_VT(value) & VT_ARRAY)) return nullptr;
+  if (V_VT(value) & VT_BYREF) return V_ARRAYREF(value) ? *V_ARRAYREF(value) : nullptr;
+  return V_ARRAY(value);
+}
+
+// An array for a text-array parameter: one of text is passed on, any other converted.
+// False when an element has no text.
+bool AdaptArray(VARIANTARG& argument, SAFEARRAY* array, ArgumentStorage& storage) {
+  VARTYPE type = VT_EMPTY;
+  if (FAILED(SafeArrayGetVartype(array, &type)) || type != VT_BSTR) {
+    try {
+      storage.converted.push_back(TextArrayOf(array));
+    } catch (const AutomationError&) {
+      return false;
+    }
+    array = storage.converted.back().get();
+  }
+  storage.arrays.push_back(array);
+  V_VT(&argument) = VT_BYREF | VT_ARRAY | VT_BSTR;
+  V_ARRAYREF(&argument) = &storage.arrays.back();
+  return true;
+}
+
+HRESULT AdaptArguments(const FUNCDESC& function, const DISPPARAMS& params,
+                       ArgumentStorage& storage, UINT* argumentError) {
+  std::vector<VARIANTARG>& args = storage.arguments;
   for (UINT index = 0; index < args.size(); ++index) {
     VARIANTARG& argument = args[index];
     const int parameter = ParameterIndex(params, index);
-    if (!IsVariantReference(argument) || parameter < 0 || parameter >= function.cParams) {
+    if (parameter < 0 || parameter >= function.cParams) continue;
+    const VARTYPE wanted = ReferencedType(function.lprgelemdescParam[parameter]);
+    if (wanted == (VT_ARRAY | VT_BSTR)) {
+      SAFEARRAY* array = HeldArray(argument);
+      if (!array || V_VT(&argument) == (VT_BYREF | VT_ARRAY | VT_BSTR)) continue;
+      if (!AdaptArray(argument, array, storage)) {
+        if (argumentError) *argumentError = index;
+        return DISP_E_TYPEMISMATCH;
+      }
       continue;
     }
-    const VARTYPE wanted = ReferencedType(function.lprgelemdescParam[parameter]);
+    if (!IsVariantReference(argument)) continue;
     VARIANT* variable = V_VARIANTREF(&argument);
     if (wanted == VT_EMPTY || V_VT(variable) != wanted) continue;
     V_VT(&argument) = VT_BYREF | wanted;
     V_BYREF(&argument) = &V_BSTR(variable);  // every member of the union starts here
   }
+  return S_OK;
 }
 
-bool HasVariantReferences(const DISPPARAMS& params) {
+bool NeedsAdapting(const DISPPARAMS& params) {
   for (UINT index = 0; index < params.cArgs; ++index) {
-    if (IsVariantReference(params.rgvarg[index])) return true;
+    const VARIANTARG& argument = params.rgvarg[index];
+    if (IsVariantReference(argument) || (V_VT(&argument) & VT_ARRAY)) return true;
   }
   return false;
 }
@@ -86,15 +126,14 @@ bool HasVariantReferences(const DISPPARAMS& params) {
 }  // namespace
 
 HRESULT PrepareArguments(ITypeInfo& typeInfo, DISPID id, DISPPARAMS& params,
-                         std::vector<VARIANTARG>& storage) {
+                         ArgumentStorage& storage, UINT* argumentError) {
   const FunctionDescription function(typeInfo, id);
   if (!function.get()) return S_OK;  // Invoke itself reports the unknown member
   if (params.cArgs > ArgumentsAccepted(*function.get())) return DISP_E_BADPARAMCOUNT;
-  if (!HasVariantReferences(params)) return S_OK;
-  storage.assign(params.rgvarg, params.rgvarg + params.cArgs);
-  AdaptVariantReferences(*function.get(), params, storage);
-  params.rgvarg = storage.data();
-  return S_OK;
+  if (!NeedsAdapting(params)) return S_OK;
+  storage.arguments.assign(params.rgvarg, params.rgvarg + params.cArgs);
+  params.rgvarg = storage.arguments.data();
+  return AdaptArguments(*function.get(), params, storage, argumentError);
 }
 
 }  // namespace tesk::win32

@@ -7,17 +7,29 @@
 // variable holds exactly the parameter's type, the argument is re-pointed at the value inside
 // the variable, so the call works and rewrites the script's variable as it would a compiled
 // host's.
+// An array of another element type (a script's array of variants) given for an array of
+// text is converted into one, element by element, and the call gets the converted copy.
 
 #include <windows.h>
 #include <oaidl.h>
 
+#include <deque>
 #include <vector>
+
+#include "platform/win32/system/unique_resource.h"
 
 namespace tesk::win32 {
 
-// On success `params` may point its arguments at `storage`, a copy that shares (does not own)
-// the caller's values.
+// What prepared arguments point at; it must outlive the call.
+struct ArgumentStorage {
+  std::vector<VARIANTARG> arguments;  // shares (does not own) the caller's values
+  std::deque<SAFEARRAY*> arrays;      // where by-reference arrays point
+  std::vector<UniqueSafeArray> converted;
+};
+
+// On success `params` may point its arguments at `storage`. DISP_E_TYPEMISMATCH, with the
+// argument's index in `argumentError`, for an array with an element that has no text.
 HRESULT PrepareArguments(ITypeInfo& typeInfo, DISPID id, DISPPARAMS& params,
-                         std::vector<VARIANTARG>& storage);
+                         ArgumentStorage& storage, UINT* argumentError);
 
 }  // namespace tesk::win32

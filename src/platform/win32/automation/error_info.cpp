@@ -27,6 +27,12 @@ HRESULT ReportError(HRESULT hr, REFIID iid, const wchar_t* source, const std::ws
 HRESULT ReportCurrentException(REFIID iid, const wchar_t* source) noexcept {
   try {
     throw;
+  } catch (const AutomationError& failure) {
+    try {
+      return ReportError(failure.hr(), iid, source, WideFromUtf8(failure.what()));
+    } catch (...) {
+      return failure.hr();
+    }
   } catch (const std::bad_alloc&) {
     return ReportError(E_OUTOFMEMORY, iid, source, L"Out of memory.");
   } catch (const std::exception& failure) {

@@ -4,9 +4,26 @@
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 
 namespace tesk::win32 {
+
+// A failure with its own status code, reported to the host as it stands.
+class AutomationError : public std::runtime_error {
+ public:
+  AutomationError(HRESULT hr, const std::string& text) : std::runtime_error(text), hr_(hr) {}
+  HRESULT hr() const { return hr_; }
+
+ private:
+  HRESULT hr_;
+};
+
+// Visual Basic's runtime errors as hosts see them: 0x800A0000 plus the error number.
+constexpr HRESULT VbRuntimeError(int number) {
+  return static_cast<HRESULT>(0x800A0000u | static_cast<unsigned>(number));
+}
+constexpr HRESULT kTypeMismatch = VbRuntimeError(13);
 
 // Records the error for the calling thread and returns `hr`.
 HRESULT ReportError(HRESULT hr, REFIID iid, const wchar_t* source, const std::wstring& text);

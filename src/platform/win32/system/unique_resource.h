@@ -66,10 +66,16 @@ struct LocalMemoryTraits {
   static void Close(HLOCAL memory) { LocalFree(memory); }
 };
 
+struct SafeArrayTraits {
+  static SAFEARRAY* Invalid() { return nullptr; }
+  static void Close(SAFEARRAY* array) { SafeArrayDestroy(array); }
+};
+
 using UniqueHkey = UniqueResource<HKEY, HkeyTraits>;
 using UniqueHandle = UniqueResource<HANDLE, HandleTraits>;
 using UniqueFileHandle = UniqueResource<HANDLE, FileHandleTraits>;
 using UniqueBstr = UniqueResource<BSTR, BstrTraits>;
 using UniqueLocalMemory = UniqueResource<HLOCAL, LocalMemoryTraits>;
+using UniqueSafeArray = UniqueResource<SAFEARRAY*, SafeArrayTraits>;
 
 }  // namespace tesk::win32

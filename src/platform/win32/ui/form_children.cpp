@@ -138,6 +138,10 @@ void CreateChildWindow(HWND form, int id, FormControl& control, FormGdiCache& gd
     case ControlKind::Button:
       CreateButton(form, id, control);
       return;
+    case ControlKind::Grid:
+      control.grid = std::make_unique<FormGrid>(form, id, control.bounds, control.row, gdi);
+      control.window = control.grid->Window();
+      return;
     default:
       return;
   }

@@ -144,6 +144,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       Command(wParam, lParam);
       return 0;
+    case WM_NOTIFY:
+      return Notify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_MOUSEMOVE:
       ControlMouseMove(ImageAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
       return 0;
@@ -197,6 +199,11 @@ void FormWindow::Command(WPARAM wParam, LPARAM lParam) {
   if (control && control->row.kind == ControlKind::Label && HIWORD(wParam) == STN_CLICKED) {
     ControlClick(control->row.name);
   }
+}
+
+LRESULT FormWindow::Notify(const NMHDR& notice) {
+  const FormControl* control = FindByWindow(notice.hwndFrom);
+  return control && control->grid ? control->grid->Notify(notice) : 0;
 }
 
 void FormWindow::PressFocusedButton() {
@@ -325,6 +332,11 @@ void FormWindow::SetMouseIcon(const std::string& control, const std::string& sou
   const FormControl* from = Find(source);
   if (!target || !from || !from->picture) return;
   target->mouseIcon = from->picture;
+}
+
+void FormWindow::FillGrid(const std::string& control, const platform::GridContents& contents) {
+  FormControl* found = Find(control);
+  if (found && found->grid) found->grid->Fill(contents);
 }
 
 void FormWindow::Unload() {

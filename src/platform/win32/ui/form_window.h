@@ -49,6 +49,7 @@ class FormWindow final : public platform::Form {
   void SetForeColor(const std::string& control, platform::OleColor colour) override;
   void SetBackColor(const std::string& control, platform::OleColor colour) override;
   void SetMouseIcon(const std::string& control, const std::string& source) override;
+  void FillGrid(const std::string& control, const platform::GridContents& contents) override;
   void Unload() override;
 
   // Notices from the form's children, run through the form's handlers.
@@ -61,6 +62,7 @@ class FormWindow final : public platform::Form {
   LRESULT ColourChild(HDC dc, HWND child);
   void Paint();
   void Command(WPARAM wParam, LPARAM lParam);
+  LRESULT Notify(const NMHDR& notice);
   void PressFocusedButton();
   void Activate(WPARAM wParam);
   std::string ImageAt(POINT point) const;

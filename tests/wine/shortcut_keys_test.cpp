@@ -1,0 +1,347 @@
+// The shortcut-key window as hosts use it: the list as text or as an array, through the
+// virtual table, IDispatch and VBScript; the grid read back through list-view messages; the
+// export through the real save dialog. The exported workbooks are left in "shortcut-export"
+// with what each must hold, for the xlrd check that ctest runs next.
+
+#include "window_watch.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "save_dialog_driver.h"
+
+namespace tesk::wine_test {
+namespace {
+
+constexpr wchar_t kCaption[] = L"Shortcut Keys...";
+
+HWND GridOf(HWND form) { return ChildOfClass(form, WC_LISTVIEWW); }
+
+std::wstring ItemText(HWND grid, int row, int column) {
+  std::wstring text(1024, L'\0');
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text.data();
+  item.cchTextMax = static_cast<int>(text.size());
+  text.resize(static_cast<size_t>(
+      SendMessageW(grid, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))));
+  return text;
+}
+
+// The back colour the form gives a row when the list view asks before drawing it.
+COLORREF RowColour(HWND form, HWND grid, int row) {
+  NMLVCUSTOMDRAW draw{};
+  draw.nmcd.hdr = {grid, static_cast<UINT_PTR>(GetDlgCtrlID(grid)), NM_CUSTOMDRAW};
+  draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+  draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+  draw.clrTextBk = CLR_DEFAULT;
+  SendMessageW(form, WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
+  return draw.clrTextBk;
+}
+
+// Each row as "main menu|menu item|keys", with " yellow" on the light-yellow band.
+std::vector<std::wstring> GridRows(HWND form) {
+  const HWND grid = GridOf(form);
+  std::vector<std::wstring> rows;
+  const int count = static_cast<int>(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    std::wstring text = ItemText(grid, row, 0) + L"|" + ItemText(grid, row, 1) + L"|" +
+                        ItemText(grid, row, 2);
+    const COLORREF colour = RowColour(form, grid, row);
+    if (colour == RGB(0xFF, 0xFF, 0xC0)) text += L" yellow";
+    else if (colour != RGB(0xFF, 0xFF, 0xFF)) text += L" no band";
+    rows.push_back(text);
+  }
+  return rows;
+}
+
+std::string Utf8(const std::wstring& text) {
+  std::string bytes(static_cast<size_t>(WideCharToMultiByte(
+                        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                        nullptr, nullptr)),
+                    '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                      static_cast<int>(bytes.size()), nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring ExportFolder() {
+  wchar_t current[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, current);
+  const std::wstring folder = std::wstring(current) + L"\\shortcut-export";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+std::string FileBytes(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+HRESULT ShowList(const std::wstring& list) {
+  Bstr text(list);
+  VARIANT result;
+  VariantInit(&result);
+  return Info()->ShowShortcutKeysForm(text.put(), &result);
+}
+
+// A text array with rows `firstRow`.. and columns `firstColumn`.., as a host may build it.
+SAFEARRAY* TextArray(const std::vector<std::vector<std::wstring>>& rows, LONG firstRow,
+                     LONG firstColumn) {
+  SAFEARRAYBOUND bounds[2] = {{static_cast<ULONG>(rows.size()), firstRow},
+                              {static_cast<ULONG>(rows.empty() ? 0 : rows[0].size()), firstColumn}};
+  SAFEARRAY* array = SafeArrayCreate(VT_BSTR, 2, bounds);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    for (size_t c = 0; c < rows[r].size(); ++c) {
+      LONG at[2] = {firstRow + static_cast<LONG>(r), firstColumn + static_cast<LONG>(c)};
+      Bstr cell(rows[r][c]);
+      SafeArrayPutElement(array, at, cell.get());
+    }
+  }
+  return array;
+}
+
+std::wstring ErrorDescription() {
+  ComPtr<IErrorInfo> error;
+  Bstr description;
+  if (GetErrorInfo(0, error.GetAddressOf()) == S_OK) error->GetDescription(description.put());
+  return description.str();
+}
+
+// A window that shows when it must not is closed and fails the test.
+void FailIfShown() {
+  When(kCaption, [](HWND form) {
+    ADD_FAILURE() << "the window was shown";
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+}
+
+TEST(ShortcutKeyWindow, ShowsTheListBandedByMainMenuAndExportsItThroughTheSaveDialog) {
+  SetProduct(L"TESKINVOICE");
+  HostWindow host;
+  const std::wstring file = ExportFolder() + L"\\banded";  // no extension is added
+  DeleteFileW(file.c_str());
+  const std::wstring list =
+      L"File|Open|Ctrl+O^File|Save|Ctrl+S^Правка|Копировать 複製|Ctrl+C^bad^ File|\U0001F600|F1";
+  When(kCaption, [&](HWND form) {
+    EXPECT_FALSE(IsWindowEnabled(host.get()));
+    ExpectClientSize(form, 9015, 5625);
+    const HWND grid = GridOf(form);
+    ASSERT_NE(grid, nullptr);
+    for (const Child& child : Children(form)) {
+      if (child.window == grid) ExpectAt(child, 150, 150, 8685, 4845);
+    }
+    EXPECT_EQ(GridRows(form), (std::vector<std::wstring>{
+                                  L"File|Open|Ctrl+O", L"File|Save|Ctrl+S",
+                                  L"Правка|Копировать 複製|Ctrl+C yellow", L"||",
+                                  L" File|\U0001F600|F1 yellow"}));
+    const HWND header = ListView_GetHeader(grid);
+    wchar_t text[64];
+    HDITEMW item{};
+    item.mask = HDI_TEXT | HDI_FORMAT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(header, HDM_GETITEMW, 2, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(std::wstring(text), L"Shortcut Keys");
+    EXPECT_TRUE(item.fmt & HDF_CENTER);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    {
+      SaveDialogDriver dialog(file, false);
+      Click(ChildWithText(form, L"&Export").window);
+    }
+    Click(ChildWithText(form, L"E&xit").window);
+  });
+  EXPECT_EQ(ShowList(list), S_OK);
+  EXPECT_TRUE(IsWindowEnabled(host.get()));
+  EXPECT_EQ(FileBytes(file).substr(0, 4), "\xD0\xCF\x11\xE0") << "a compound document";
+  std::ofstream((file + L".expected").c_str(), std::ios::binary)
+      << "Main Menu\tMenu Item\tShortcut Keys\tbold\n"
+      << "File\tOpen\tCtrl+O\tFFFFFF\nFile\tSave\tCtrl+S\tFFFFFF\n"
+      << Utf8(L"Правка\tКопировать 複製\tCtrl+C\tFFFFC0\n") << "\t\t\tFFFFFF\n"
+      << Utf8(L" File\t\U0001F600\tF1\tFFFFC0\n");
+}
+
+TEST(ShortcutKeyWindow, CancelWritesNothingAndAFailedExportLeavesTheOldFile) {
+  const std::wstring folder = ExportFolder() + L"\\cases";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring replaced = folder + L"\\replaced.xls", locked = folder + L"\\locked.xls";
+  for (const auto& path : {replaced, locked}) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::ofstream(path.c_str(), std::ios::binary) << "old";
+  }
+  SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  struct Case {
+    std::wstring answer;
+    bool overwrite;
+  };
+  for (const Case& c : {Case{L"", false}, Case{replaced, true}, Case{locked, true}}) {
+    When(kCaption, [&](HWND form) {
+      {
+        SaveDialogDriver dialog(c.answer, c.overwrite);
+        Click(ChildWithText(form, L"&Export").window);
+      }
+      EXPECT_EQ(GridRows(form), std::vector<std::wstring>{L"A|b|c"}) << "the grid as it was";
+      PostMessageW(form, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(ShowList(L"A|b|c"), S_OK);
+  }
+  EXPECT_EQ(FileBytes(replaced).substr(0, 4), "\xD0\xCF\x11\xE0");
+  EXPECT_EQ(FileBytes(locked), "old");
+  EXPECT_EQ(FilesIn(folder).size(), 2u) << "nothing left beside them";
+  SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(locked.c_str());
+  DeleteFileW(replaced.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+TEST(ShortcutKeyWindow, ListsAndArraysThatCannotBeATableFailWithoutAWindow) {
+  FailIfShown();
+  const struct {
+    std::wstring list;
+    HRESULT hr;
+    const wchar_t* description;
+  } lists[] = {
+      {L"", static_cast<HRESULT>(0x800A0009), L"Subscript out of range"},
+      {std::wstring(32767, L'^'), static_cast<HRESULT>(0x800A0006), L"Overflow"},  // 32,768 records
+  };
+  for (const auto& c : lists) {
+    EXPECT_EQ(ShowList(c.list), c.hr);
+    EXPECT_EQ(ErrorDescription(), c.description);
+  }
+
+  SAFEARRAYBOUND oneDimension{3, 0};
+  SAFEARRAY* arrays[] = {TextArray({{L"A", L"b"}}, 0, 0), SafeArrayCreate(VT_BSTR, 1, &oneDimension),
+                         nullptr};
+  for (SAFEARRAY* array : arrays) {
+    VARIANT result;
+    VariantInit(&result);
+    EXPECT_EQ(Info()->ShowShortcutKey(&array, &result), static_cast<HRESULT>(0x800A0009));
+    if (array) SafeArrayDestroy(array);
+  }
+
+  // Late-bound, the error arrives as an exception with the same code and text.
+  ComPtr<IDispatch> dispatch;
+  ASSERT_EQ(Info().As(&dispatch), S_OK);
+  Bstr empty(L"");
+  VARIANT argument;
+  VariantInit(&argument);
+  V_VT(&argument) = VT_BSTR;
+  V_BSTR(&argument) = empty.get();
+  DISPPARAMS params{&argument, nullptr, 1, 0};
+  EXCEPINFO exception{};
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_EQ(dispatch->Invoke(0x60030003, IID_NULL, 0, DISPATCH_METHOD, &params, &result,
+                             &exception, nullptr),
+            DISP_E_EXCEPTION);
+  EXPECT_EQ(exception.scode, static_cast<SCODE>(0x800A0009));
+  EXPECT_EQ(std::wstring(exception.bstrDescription ? exception.bstrDescription : L""),
+            L"Subscript out of range");
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrHelpFile);
+  ClearWatches();
+}
+
+// Rows and columns from any lower bound; a fourth column is not shown. Through IDispatch a
+// host may pass an array of variants, each converted to text.
+TEST(ShortcutKeyWindow, TakesArraysWithAnyBoundsAndVariantArraysThroughIDispatch) {
+  SAFEARRAY* texts = TextArray({{L"A", L"x", L"1", L"hidden"}, {L"B", L"y", L"2", L""}}, 5, 1);
+  When(kCaption, [](HWND form) {
+    EXPECT_EQ(GridRows(form), (std::vector<std::wstring>{L"A|x|1", L"B|y|2 yellow"}));
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_EQ(Info()->ShowShortcutKey(&texts, &result), S_OK);
+  SafeArrayDestroy(texts);
+
+  SAFEARRAYBOUND bounds[2] = {{1, 0}, {3, 0}};
+  SAFEARRAY* variants = SafeArrayCreate(VT_VARIANT, 2, bounds);
+  VARIANT cells[3];
+  for (VARIANT& cell : cells) VariantInit(&cell);
+  V_VT(&cells[0]) = VT_BSTR;
+  V_BSTR(&cells[0]) = SysAllocString(L"Menu");
+  V_VT(&cells[1]) = VT_I4;
+  V_I4(&cells[1]) = 42;
+  V_VT(&cells[2]) = VT_BOOL;
+  V_BOOL(&cells[2]) = VARIANT_TRUE;
+  for (LONG column = 0; column < 3; ++column) {
+    LONG at[2] = {0, column};
+    SafeArrayPutElement(variants, at, &cells[column]);
+    VariantClear(&cells[column]);
+  }
+  When(kCaption, [](HWND form) {
+    EXPECT_EQ(GridRows(form), std::vector<std::wstring>{L"Menu|42|True"});
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  ComPtr<IDispatch> dispatch;
+  ASSERT_EQ(Info().As(&dispatch), S_OK);
+  VARIANT argument;
+  VariantInit(&argument);
+  V_VT(&argument) = VT_ARRAY | VT_VARIANT | VT_BYREF;
+  V_ARRAYREF(&argument) = &variants;
+  DISPPARAMS params{&argument, nullptr, 1, 0};
+  EXPECT_EQ(dispatch->Invoke(0x60030004, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr,
+                             nullptr),
+            S_OK);
+  SafeArrayDestroy(variants);
+}
+
+// VBScript passes its own array of variants, by reference, from a process of its own.
+TEST(ShortcutKeyWindow, WorksFromVBScript) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring script = std::wstring(temp) + L"tesk-shortcuts.vbs";
+  std::ofstream(script.c_str())
+      << "Dim keys(2, 2)\r\n"
+         "keys(0, 0) = \"File\" : keys(0, 1) = \"Open\" : keys(0, 2) = \"Ctrl+O\"\r\n"
+         "keys(1, 0) = \"File\" : keys(1, 1) = 2 : keys(1, 2) = True\r\n"
+         "keys(2, 0) = \"Edit\" : keys(2, 1) = \"Copy\" : keys(2, 2) = \"Ctrl+C\"\r\n"
+         "Set info = CreateObject(\"TeskLumoraLib.ClsInfo\")\r\n"
+         "On Error Resume Next\r\n"
+         "info.ShowShortcutKey keys\r\n"
+         "If Err.Number <> 0 Then WScript.Quit 2\r\n"
+         "WScript.Quit 0\r\n";
+  std::wstring command = L"cscript.exe //nologo \"" + script + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  HWND form = nullptr;
+  for (int wait = 0; wait < 300 && !form; ++wait) {
+    Sleep(50);
+    form = FindWindowW(nullptr, kCaption);
+  }
+  ASSERT_NE(form, nullptr) << "the script's window";
+  EXPECT_EQ(SendMessageW(GridOf(form), LVM_GETITEMCOUNT, 0, 0), 3);
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  DeleteFileW(script.c_str());
+}
+
+}  // namespace
+}  // namespace tesk::wine_test

@@ -1,0 +1,133 @@
+#include "window_watch.h"
+
+#include <utility>
+
+namespace tesk::wine_test {
+namespace {
+
+// Steps run from a timer of the test's thread, each once a visible top-level window with its
+// caption exists.
+struct Watch {
+  std::wstring caption;
+  std::function<void(HWND)> step;
+};
+std::vector<Watch> watches;
+DWORD watchStart = 0;
+
+// The windows of the library a failed step may have left open, the innermost first.
+constexpr const wchar_t* kLibraryCaptions[] = {L"What's New", L"Technical Support",
+                                               L"Shortcut Keys..."};
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  for (size_t i = 0; i < watches.size(); ++i) {
+    const HWND window = FindWindowW(nullptr, watches[i].caption.c_str());
+    if (!window || !IsWindowVisible(window)) continue;
+    const auto step = std::move(watches[i].step);
+    watches.erase(watches.begin() + static_cast<std::ptrdiff_t>(i));
+    step(window);
+    return;
+  }
+  if (!watches.empty() && GetTickCount() - watchStart > 10000) {
+    ADD_FAILURE() << "no window \""
+                  << std::string(watches[0].caption.begin(), watches[0].caption.end()) << "\"";
+    watches.clear();
+    for (const wchar_t* caption : kLibraryCaptions) {
+      if (HWND open = FindWindowW(nullptr, caption)) PostMessageW(open, WM_CLOSE, 0, 0);
+    }
+  }
+}
+
+}  // namespace
+
+void When(const std::wstring& caption, std::function<void(HWND)> step) {
+  static const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
+  (void)timer;
+  if (watches.empty()) watchStart = GetTickCount();
+  watches.push_back({caption, std::move(step)});
+}
+
+void ClearWatches() { watches.clear(); }
+
+int Px(int twips) {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return MulDiv(twips, dpi, 1440);
+}
+
+HostWindow::HostWindow() {
+  window_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                            100, nullptr, nullptr, nullptr, nullptr);
+}
+
+HostWindow::~HostWindow() { DestroyWindow(window_); }
+
+std::vector<Child> Children(HWND form) {
+  std::vector<Child> children;
+  for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    Child c{
+        child, std::wstring(64, L'\0'), std::wstring(GetWindowTextLengthW(child) + 1, L'\0'), {}};
+    c.className.resize(GetClassNameW(child, c.className.data(), 64));
+    c.text.resize(GetWindowTextW(child, c.text.data(), static_cast<int>(c.text.size())));
+    GetWindowRect(child, &c.rect);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&c.rect), 2);
+    children.push_back(std::move(c));
+  }
+  return children;
+}
+
+Child ChildWithText(HWND form, const std::wstring& text) {
+  for (const Child& child : Children(form)) {
+    if (child.text == text) return child;
+  }
+  ADD_FAILURE() << "no child with that text";
+  return {};
+}
+
+// The text a label shows, which may be long.
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+HWND ChildOfClass(HWND form, const std::wstring& className) {
+  for (const Child& child : Children(form)) {
+    if (_wcsicmp(child.className.c_str(), className.c_str()) == 0) return child.window;
+  }
+  return nullptr;
+}
+
+void ExpectAt(const Child& child, int left, int top, int width, int height) {
+  EXPECT_EQ(child.rect.left, Px(left)) << "left";
+  EXPECT_EQ(child.rect.top, Px(top)) << "top";
+  EXPECT_EQ(child.rect.right - child.rect.left, Px(left + width) - Px(left)) << "width";
+  EXPECT_EQ(child.rect.bottom - child.rect.top, Px(top + height) - Px(top)) << "height";
+}
+
+void ExpectClientSize(HWND form, int width, int height) {
+  RECT client{};
+  GetClientRect(form, &client);
+  EXPECT_EQ(client.right, Px(width));
+  EXPECT_EQ(client.bottom, Px(height));
+}
+
+void Click(HWND control) {
+  RECT r{};
+  GetClientRect(control, &r);
+  const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageW(control, WM_LBUTTONUP, 0, centre);
+}
+
+ComPtr<_ClsInfo> Info() {
+  static ComPtr<_ClsInfo> info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
+  return info;
+}
+
+void SetProduct(const wchar_t* symbol) {
+  Bstr text(symbol);
+  ASSERT_EQ(Info()->SetProductName(text.put()), S_OK);
+}
+
+}  // namespace tesk::wine_test

@@ -1,0 +1,56 @@
+#pragma once
+// What the window tests share: the registered ClsInfo, a host window of their own, steps run
+// once a window with a caption shows, and the child windows of a form read back.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "wine_test_support.h"
+
+namespace tesk::wine_test {
+
+ComPtr<_ClsInfo> Info();
+void SetProduct(const wchar_t* symbol);
+
+// Twips as pixels on this screen.
+int Px(int twips);
+
+// A top-level window of the host's own, to see it disabled while a window of the library is up.
+class HostWindow {
+ public:
+  HostWindow();
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// Runs `step` from a timer of the test's thread once a visible top-level window with this
+// caption exists. A step that never finds its window fails after ten seconds and closes what
+// the library left open.
+void When(const std::wstring& caption, std::function<void(HWND)> step);
+void ClearWatches();
+
+struct Child {
+  HWND window;
+  std::wstring className;
+  std::wstring text;
+  RECT rect;  // in the form's client coordinates
+};
+
+std::vector<Child> Children(HWND form);
+Child ChildWithText(HWND form, const std::wstring& text);
+// The first child of the window class (any case); null when there is none.
+HWND ChildOfClass(HWND form, const std::wstring& className);
+// The text a label shows, which may be long.
+std::wstring TextOf(HWND window);
+void ExpectAt(const Child& child, int left, int top, int width, int height);
+void ExpectClientSize(HWND form, int width, int height);
+// A click posted to the control's centre.
+void Click(HWND control);
+
+}  // namespace tesk::wine_test
