@@ -23,6 +23,16 @@ awk -v ours="$ours" -v curl="$curl_seconds" 'BEGIN {
          64 / ours, 64 / curl, curl / ours }'
 
 /usr/bin/python3 scripts/update_server.py stop "$build/bench-update-server.port"
+
+# The shortcut keys' export against python3-xlwt writing the same cells.
+out=$(sh scripts/wine-run.sh "$build/tools/export_bench.exe" "Z:$build/bench-export.xls")
+echo "$out" | grep -v '^export seconds'
+ours=$(echo "$out" | sed -n 's/^export seconds: \([0-9.]*\).*/\1/p')
+xlwt_seconds=$(/usr/bin/python3 tools/bench/xlwt_peer.py "$build/bench-xlwt.xls" 32767)
+awk -v ours="$ours" -v xlwt="$xlwt_seconds" 'BEGIN {
+  printf "export of 32767 shortcuts: %.1f ms, xlwt %.1f ms (%.1fx faster)\n",
+         ours * 1000, xlwt * 1000, xlwt / ours }'
+rm -f "$build/bench-export.xls" "$build/bench-xlwt.xls"
 sh scripts/wine-run.sh "$build/tools/button_gdi_bench.exe"
 # In a virtual desktop: without a window manager Wine waits two seconds for every window it
 # unmaps, which would swamp the window cycles. The desktop needs a fresh Wine server.

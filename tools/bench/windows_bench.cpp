@@ -1,10 +1,13 @@
 // Timing tool for the standard windows under Wine, each figure beside its yardstick from the
 // same run: ShowAboutUs to the window's first complete paint against the system's own About box
-// (ShellAboutW) timed the same way; a cmd button's full redraw against a system BUTTON of the
-// same size; and GDI and USER objects before and after 200 open/close cycles of each window.
+// (ShellAboutW) timed the same way; ShowShortcutKeysForm with 32,767 shortcuts to its first
+// complete paint against a system list view filled item by item with the same rows; a cmd
+// button's full redraw against a system BUTTON of the same size; and GDI and USER objects
+// before and after 200 open/close cycles of each window.
 // usage: windows_bench <TeskLumoraLib.dll>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <wrl/client.h>
 
@@ -78,7 +81,8 @@ LRESULT CALLBACK OnMessage(int code, WPARAM removed, LPARAM message) {
 // sample rather than the run.
 int rescued = 0;
 void CALLBACK Rescue(HWND, UINT, UINT_PTR, DWORD) {
-  for (const wchar_t* caption : {L"Technical Support", L"What's New", L"About Bench"}) {
+  for (const wchar_t* caption :
+       {L"Technical Support", L"What's New", L"About Bench", L"Shortcut Keys..."}) {
     if (const HWND window = FindWindowW(nullptr, caption)) {
       ++rescued;
       PostMessageW(window, WM_CLOSE, 0, 0);
@@ -114,12 +118,84 @@ void ShowWhatNew(_ClsInfo* info) {
   SysFreeString(text);
 }
 
-// Milliseconds from the call to the window completely painted, median of many showings.
+// Rows of a large shortcut list: runs of eight shortcuts per main menu.
+std::vector<std::wstring> ShortcutRow(int row) {
+  return {L"Menu " + std::to_wstring(row / 8), L"Command " + std::to_wstring(row),
+          L"Ctrl+Shift+F" + std::to_wstring(row % 12 + 1)};
+}
+
+constexpr int kMostShortcuts = 32767;
+
+void ShowManyShortcuts(_ClsInfo* info) {
+  static BSTR list = [] {
+    std::wstring text;
+    for (int row = 0; row < kMostShortcuts; ++row) {
+      const auto cells = ShortcutRow(row);
+      text += (row ? L"^" : L"") + cells[0] + L"|" + cells[1] + L"|" + cells[2];
+    }
+    return SysAllocString(text.c_str());
+  }();
+  VARIANT result;
+  VariantInit(&result);
+  info->ShowShortcutKeysForm(&list, &result);
+}
+
+// The yardstick for the list: a window holding a system list view filled the ordinary way,
+// item by item, with the same rows and its columns fitted by the list view itself.
+LRESULT CALLBACK PlainListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    DestroyWindow(window);
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void ShowPlainListView() {
+  static const ATOM registered = [] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = PlainListProcedure;
+    windowClass.lpszClassName = L"BenchPlainList";
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    return RegisterClassW(&windowClass);
+  }();
+  (void)registered;
+  const HWND window = CreateWindowExW(0, L"BenchPlainList", L"Plain List", WS_OVERLAPPEDWINDOW,
+                                      0, 0, 620, 400, nullptr, nullptr, nullptr, nullptr);
+  const HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10,
+                                    10, 580, 320, window, nullptr, nullptr, nullptr);
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT;
+  for (int c = 0; c < 3; ++c) {
+    std::wstring header = L"Column";
+    column.pszText = header.data();
+    SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+  }
+  for (int row = 0; row < kMostShortcuts; ++row) {
+    auto cells = ShortcutRow(row);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = cells[0].data();
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    for (int c = 1; c < 3; ++c) {
+      item.iSubItem = c;
+      item.pszText = cells[c].data();
+      SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  for (int c = 0; c < 3; ++c) ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE);
+  ShowWindow(window, SW_SHOW);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+}
+
+// Milliseconds from the call to the window completely painted, median of `runs` showings.
 template <typename Show>
-double TimeToPainted(Show&& show) {
-  rules = {{L"About Bench", Close}};
+double TimeToPainted(const wchar_t* caption, Show&& show, int runs = 32) {
+  rules = {{caption, Close}};
   std::vector<double> times;
-  for (int run = 0; run < 32; ++run) {
+  for (int run = 0; run < runs; ++run) {
     const int rescuedBefore = rescued;
     const double start = Now();
     show();
@@ -246,12 +322,28 @@ int wmain(int argc, wchar_t** argv) {
       rules = {{L"What's New", Close}};
       ShowWhatNew(info.Get());
     });
-    const double ours = TimeToPainted([&] { ShowAbout(info.Get()); });
-    const double system = TimeToPainted([] { ShellAboutW(nullptr, L"Bench", nullptr, nullptr); });
+    CountCycles(L"Shortcut Keys window (3 shortcuts)", [&] {
+      rules = {{L"Shortcut Keys...", Close}};
+      BSTR list = SysAllocString(L"File|Open|Ctrl+O^File|Save|Ctrl+S^Edit|Copy|Ctrl+C");
+      VARIANT result;
+      VariantInit(&result);
+      info->ShowShortcutKeysForm(&list, &result);
+      SysFreeString(list);
+    });
+    const double ours = TimeToPainted(L"About Bench", [&] { ShowAbout(info.Get()); });
+    const double system = TimeToPainted(
+        L"About Bench", [] { ShellAboutW(nullptr, L"Bench", nullptr, nullptr); });
     std::wprintf(
         L"ShowAboutUs to the window completely painted: %.2f ms; ShellAboutW the same "
         L"way: %.2f ms (%.2f of the system's time)\n",
         ours, system, ours / system);
+    const double keys =
+        TimeToPainted(L"Shortcut Keys...", [&] { ShowManyShortcuts(info.Get()); }, 8);
+    const double plain = TimeToPainted(L"Plain List", ShowPlainListView, 5);
+    std::wprintf(
+        L"ShowShortcutKeysForm with %d shortcuts to the window completely painted: %.1f ms; "
+        L"a system list view filled item by item with them: %.1f ms (%.2f of its time)\n",
+        kMostShortcuts, keys, plain, keys / plain);
 
     KillTimer(nullptr, rescue);
     UnhookWindowsHookEx(hook);
