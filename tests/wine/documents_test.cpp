@@ -1,6 +1,6 @@
-// Compound documents through the real structured storage, and the real save dialog, driven as
-// a user would drive it. Replacing a file, read-only targets and the overwrite question are
-// shown through the shortcut-key window's export (shortcut_keys_test.cpp).
+// Compound documents through the real structured storage. The save dialog, replacing a file,
+// read-only targets and the overwrite question are shown through the shortcut-key window's
+// export (shortcut_keys_test.cpp).
 
 #include <windows.h>
 
@@ -13,9 +13,6 @@
 #include "platform/win32/system/text_encoding.h"
 #include "platform/win32/system/unique_resource.h"
 #include "platform/win32/system/win32_compound_documents.h"
-#include "platform/win32/ui/user_objects.h"
-#include "platform/win32/ui/win32_save_dialogs.h"
-#include "save_dialog_driver.h"
 #include "wine_test_support.h"
 
 namespace tesk::wine_test {
@@ -147,53 +144,6 @@ TEST_F(CompoundDocuments, AFailureKeepsTheOldFileAndLeavesNothingBehind) {
   EXPECT_EQ(Files(), std::vector<std::wstring>{L"book.xls"});
   EXPECT_FALSE(missingFolder.empty());
   EXPECT_FALSE(held.empty());
-}
-
-class SaveDialog : public ::testing::Test {
- protected:
-  SaveDialog() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder = temp;
-  }
-
-  std::string Ask(std::uint32_t flags = 0) {
-    return dialogs.AskSaveFileName({"Shortcut Keys.xls", "Excel Workbook|*.xls|All files|*.*",
-                                    flags});
-  }
-
-  win32::Win32SaveDialogs dialogs;
-  std::wstring folder;
-};
-
-TEST_F(SaveDialog, AnswersThePathAsTypedAndKeepsTheCurrentDirectory) {
-  wchar_t before[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, before);
-  const std::wstring typed = folder + L"Übersicht Tastenkürzel";  // no extension
-  std::string answer;
-  {
-    SaveDialogDriver driver(typed, false);
-    answer = Ask();
-  }
-  EXPECT_EQ(answer, Utf8(typed));
-  wchar_t after[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, after);
-  EXPECT_STREQ(after, before);
-}
-
-TEST_F(SaveDialog, ShowsTheRequestModalToTheActiveWindowAndCancelAnswersEmpty) {
-  const win32::UniqueWindow host(CreateWindowExW(0, L"Static", L"host", WS_OVERLAPPEDWINDOW,
-                                                 0, 0, 200, 100, nullptr, nullptr, nullptr,
-                                                 nullptr));
-  ShowWindow(host.get(), SW_SHOW);
-  ASSERT_EQ(GetActiveWindow(), host.get());
-  SaveDialogDriver driver(L"", false);
-  const std::string answer = Ask();
-
-  EXPECT_EQ(answer, "");
-  EXPECT_EQ(driver.seen().owner, host.get());
-  EXPECT_EQ(driver.seen().fileName, L"Shortcut Keys.xls");
-  EXPECT_EQ(driver.seen().fileTypes, (std::vector<std::wstring>{L"Excel Workbook", L"All files"}));
 }
 
 }  // namespace

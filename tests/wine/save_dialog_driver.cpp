@@ -65,13 +65,17 @@ SaveDialogDriver::SaveDialogDriver(std::wstring fileName, bool confirmOverwrite)
 }
 
 SaveDialogDriver::~SaveDialogDriver() {
+  Wait();
+  KillTimer(nullptr, timer_);
+  active = nullptr;
+}
+
+void SaveDialogDriver::Wait() {
   MSG message;
   while (!done_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  KillTimer(nullptr, timer_);
-  active = nullptr;
 }
 
 void CALLBACK SaveDialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {

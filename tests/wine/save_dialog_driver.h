@@ -31,6 +31,8 @@ class SaveDialogDriver {
   SaveDialogDriver(const SaveDialogDriver&) = delete;
   SaveDialogDriver& operator=(const SaveDialogDriver&) = delete;
 
+  // Runs the thread's messages until the dialog has been answered and closed (or given up).
+  void Wait();
   const Seen& seen() const { return seen_; }
 
  private:
