@@ -38,6 +38,7 @@ enum class ControlKind {
   PictureBox,  // a plain rectangle in its back colour that holds other controls
   Button,      // a cmd button
   Grid,        // rows of text under a header row, read-only, selected a whole row at a time
+  Browser,     // the system's web browser, showing one page
 };
 
 // The cmd settings a window gives each of its buttons; every other property has its default.
@@ -82,6 +83,7 @@ struct FormTable {
   std::int32_t width = 0, height = 0;  // the client area, twips
   OleColor backColor = 0xFFFFFF;
   FormFont font;
+  bool sizable = false;  // a sizing border and the minimise and maximise boxes
   std::vector<ControlRow> controls;
 };
 
@@ -117,6 +119,14 @@ class Form {
   // Shows `contents` in a grid, replacing everything it showed, and fits each column's width
   // to its widest text.
   virtual void FillGrid(const std::string& control, const GridContents& contents) = 0;
+  // A browser shows the page at `address`.
+  virtual void Navigate(const std::string& control, const std::string& address) = 0;
+  // The client area's size, twips.
+  virtual std::int32_t ScaleWidth() = 0;
+  virtual std::int32_t ScaleHeight() = 0;
+  // Places the control anew, twips relative to the client area.
+  virtual void MoveControl(const std::string& control, std::int32_t left, std::int32_t top,
+                           std::int32_t width, std::int32_t height) = 0;
   // Closes and unloads the form once the event being handled has ended.
   virtual void Unload() = 0;
 };
@@ -128,6 +138,8 @@ class FormEvents {
   virtual void Load(Form& form) = 0;
   virtual void Click(Form& /*form*/, const std::string& /*control*/) {}
   virtual void MouseMove(Form& /*form*/, const std::string& /*control*/) {}
+  // The client area changed size (also when minimised or maximised).
+  virtual void Resize(Form& /*form*/) {}
 };
 
 class Forms {

@@ -78,6 +78,10 @@ ControlRow GridControl(std::string name, Twips place, platform::FormFont font) {
   return row;
 }
 
+ControlRow BrowserControl(std::string name, Twips place) {
+  return Control(ControlKind::Browser, std::move(name), place);
+}
+
 ControlRow PictureBoxControl(std::string name, Twips place) {
   return Control(ControlKind::PictureBox, std::move(name), place);
 }

@@ -29,6 +29,7 @@ platform::ControlRow LineControl(std::string name, std::int32_t x1, std::int32_t
                                  std::int32_t x2, std::int32_t y2, platform::OleColor colour);
 platform::ControlRow TextBoxControl(std::string name, Twips place, platform::FormFont font);
 platform::ControlRow GridControl(std::string name, Twips place, platform::FormFont font);
+platform::ControlRow BrowserControl(std::string name, Twips place);
 platform::ControlRow PictureBoxControl(std::string name, Twips place);
 platform::ControlRow ButtonControl(std::string name, Twips place, std::string caption,
                                    platform::FormFont font, std::int32_t buttonType);

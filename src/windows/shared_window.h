@@ -10,6 +10,7 @@
 #include "platform/form.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/url_transfer.h"
 
 namespace tesk::windows {
 
@@ -23,6 +24,8 @@ struct WindowServices {
   platform::Registry& registry;
   platform::SaveDialogs& saveDialogs;
   platform::CompoundDocuments& documents;
+  platform::UrlTransfer& transfer;
+  platform::HostThread& hostThread;
 };
 
 // Showing a window that is open already (a host's handler calling it from inside the modal

@@ -45,12 +45,24 @@ class RecordingForm final : public platform::Form {
     Record("FillGrid", control, std::to_string(contents.RowCount()) + " rows");
     grid_ = &contents;
   }
+  void Navigate(const std::string& control, const std::string& address) override {
+    Record("Navigate", control, address);
+  }
+  std::int32_t ScaleWidth() override { return width; }
+  std::int32_t ScaleHeight() override { return height; }
+  void MoveControl(const std::string& control, std::int32_t left, std::int32_t top,
+                   std::int32_t w, std::int32_t h) override {
+    Record("MoveControl", control,
+           std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(w) + "," +
+               std::to_string(h));
+  }
   void Unload() override {
     calls_.push_back("Unload");
     unloaded = true;
   }
 
   bool unloaded = false;
+  std::int32_t width = 0, height = 0;  // the client area, twips
 
  private:
   bool HasControl(const std::string& name) const {
@@ -75,6 +87,15 @@ FormAction ClickOn(std::string control) {
   };
 }
 
+FormAction ResizeTo(std::int32_t width, std::int32_t height) {
+  return [width, height](platform::Form& form, platform::FormEvents& events) {
+    auto& recording = static_cast<RecordingForm&>(form);
+    recording.width = width;
+    recording.height = height;
+    events.Resize(form);
+  };
+}
+
 FormAction MoveOver(std::string control) {
   return [control](platform::Form& form, platform::FormEvents& events) {
     events.MouseMove(form, control);
@@ -86,6 +107,8 @@ void RecordingForms::ShowModal(const platform::FormTable& table, platform::FormE
   if (!showError.empty()) throw platform::PlatformError(showError);
   const std::vector<FormAction> script = std::exchange(scripts[table.name], {});
   RecordingForm form(table, calls, grid);
+  form.width = table.width;
+  form.height = table.height;
   events.Load(form);
   for (const FormAction& action : script) {
     if (form.unloaded) break;

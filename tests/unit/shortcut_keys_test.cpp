@@ -8,6 +8,7 @@
 #include "doubles/recording_documents.h"
 #include "doubles/recording_form.h"
 #include "doubles/recording_shell.h"
+#include "doubles/scripted_transfer.h"
 #include "windows/shortcut_key_window.h"
 
 namespace tesk::windows {
@@ -83,7 +84,9 @@ class ShortcutKeys : public ::testing::Test {
   test::RecordingForms forms;
   test::RecordingShell shell;
   test::RecordingDocuments documents;
-  WindowServices services{forms, files, files, shell, shell, registry, documents, documents};
+  test::ScriptedTransfer transfer;
+  WindowServices services{forms,    files,     files,     shell,     shell,
+                          registry, documents, documents, transfer, shell};
   HostValues values;
   ShortcutKeyWindow window{values};
 };

@@ -8,6 +8,7 @@
 #include "doubles/recording_documents.h"
 #include "doubles/recording_form.h"
 #include "doubles/recording_shell.h"
+#include "doubles/scripted_transfer.h"
 #include "windows/key_value.h"
 #include "windows/settings_folder.h"
 #include "windows/standard_windows.h"
@@ -38,6 +39,7 @@ class Windows : public ::testing::Test {
   }
   std::string TableName(SharedWindow& window) {
     if (&window == &windows.about) return "FrmAboutUs";
+    if (&window == &windows.reportABug) return "FrmReportABug";
     return &window == &windows.tip ? "frmTip" : "FrmTechSupport";
   }
 
@@ -46,7 +48,9 @@ class Windows : public ::testing::Test {
   test::RecordingForms forms;
   test::RecordingShell shell;
   test::RecordingDocuments documents;
-  WindowServices services{forms, files, files, shell, shell, registry, documents, documents};
+  test::ScriptedTransfer transfer;
+  WindowServices services{forms,    files,     files,     shell,     shell,
+                          registry, documents, documents, transfer, shell};
   HostValues values;
   StandardWindows windows{values};
 };
@@ -280,6 +284,28 @@ TEST_F(Windows, TipShowsEachTextUnchanged) {
                      "SetBackColor RtNew=FFFFFF", "SetText RtNew=" + text, "Unload",
                      "closed frmTip"}));
   }
+}
+
+// Load: the icon, then the fetch, then the page (blank when the server named none); the
+// browser covers the client area after every resize.
+TEST_F(Windows, ReportABugShowsTheServersPageInABrowserThatFillsTheWindow) {
+  values.productSymbol = kArtwork;
+  AddSettingsFile("icon.ico");
+  files.variables["TEMP"] = "C:\\Temp";
+  transfer.writeFile = [this](const std::string& file) {
+    forms.calls.push_back("fetched");
+    files.files[file] = "https://bugs.example/report?id=7\r\nsecond line";
+  };
+  EXPECT_EQ(Show(windows.reportABug, {test::ResizeTo(9000, 6000), test::ResizeTo(0, 0)}),
+            (Calls{"ShowModal FrmReportABug", "LoadIcon " + kFolder + "\\icon.ico", "fetched",
+                   "Navigate WebBrowser1=https://bugs.example/report?id=7",
+                   "MoveControl WebBrowser1=0,0,9000,6000", "MoveControl WebBrowser1=0,0,0,0",
+                   "closed FrmReportABug"}));
+  EXPECT_FALSE(files.FileExists("C:\\Temp\\ReportAbug.Zip")) << "the local copy deleted";
+
+  transfer.writeFile = nullptr;
+  transfer.status = static_cast<std::int32_t>(0x800C0005);  // no network
+  EXPECT_EQ(Show(windows.reportABug)[2], "Navigate WebBrowser1=about:blank");
 }
 
 }  // namespace

@@ -1,0 +1,61 @@
+#include "windows/report_a_bug_window.h"
+
+#include <exception>
+#include <string>
+
+#include "interface/implementation_settings.h"
+#include "windows/control_rows.h"
+#include "windows/report_a_bug_address.h"
+#include "windows/window_artwork.h"
+
+namespace tesk::windows {
+namespace {
+
+platform::FormTable BuildReportABugTable() {
+  platform::FormTable table;
+  table.name = "FrmReportABug";
+  table.caption = "Report a Bug";
+  table.width = 4680;
+  table.height = 4080;
+  table.sizable = true;
+  table.controls = {BrowserControl("WebBrowser1", {210, 210, 2565, 2625})};
+  return table;
+}
+
+const platform::FormTable& ReportABugTable() {
+  static const platform::FormTable table = BuildReportABugTable();
+  return table;
+}
+
+// Each load step is passed over when it fails; the next one still runs.
+template <typename Step>
+void PassingOverFailure(Step&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+ReportABugWindow::ReportABugWindow(const HostValues& values)
+    : SharedWindow(ReportABugTable(), "The Report a Bug window"), values_(values) {}
+
+void ReportABugWindow::Load(platform::Form& form) {
+  WindowServices& services = Services();
+  PassingOverFailure([&] { LoadArtworkIcon(form, services, values_.productSymbol); });
+  std::string address;
+  PassingOverFailure([&] {
+    address = FetchReportABugAddress(
+        {services.environment, services.files, services.transfer, services.hostThread},
+        UpdateServer(services.registry));
+  });
+  PassingOverFailure([&] { form.Navigate("WebBrowser1", address.empty() ? kBlankPage : address); });
+}
+
+// The browser always covers the whole client area.
+void ReportABugWindow::Resize(platform::Form& form) {
+  form.MoveControl("WebBrowser1", 0, 0, form.ScaleWidth(), form.ScaleHeight());
+}
+
+}  // namespace tesk::windows
