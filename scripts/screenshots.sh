@@ -6,6 +6,9 @@ build="$(pwd)/build/win64"
 export WINEPREFIX="$build/screenshots-prefix"
 [ -d "$WINEPREFIX" ] || sh scripts/wine-run.sh wineboot --init 2>/dev/null
 sh scripts/wine-run.sh regsvr32 /s "Z:$build/src/platform/win32/TeskLumoraLib.dll"
+# No update server: the bug-report window shows its blank page at once.
+sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
+  /d "http://127.0.0.1:9" /f >/dev/null
 shots="$build/screenshots"
 rm -rf "$shots" && mkdir -p "$shots" docs
 # In a virtual desktop, where Wine draws the windows' frames and captions itself.

@@ -8,7 +8,11 @@ Every case has a folder of its own, so each has its own URL and no cache entry m
   /<case>/downloads/ReportAbug.Zip   the bug-report address file of the cases in ADDRESS_FILES
   /bytes/<n>                         n bytes with a Content-Length
   /stream/<n>                        n bytes without one (the connection's close ends them)
-anything else is 404. The server stops by itself after MAX_LIFETIME seconds.
+  /page/<name>                       a small web page; the paths asked for are noted
+  /pages-asked                       those paths, one a line, in order
+anything else is 404. The "browser" and "demo" cases name the server's own page
+/page/report-a-bug.
+The server stops by itself after MAX_LIFETIME seconds.
 """
 import http.server
 import os
@@ -20,8 +24,10 @@ import time
 ADDRESS_FILES = {
     "multi": b"https://bugs.tesklumora.com/report?product=42\r\nsecond line\r\nthird line\r\n",
     "emptyfirst": b"\r\nhttps://bugs.tesklumora.com/never-read\r\n",
-    "demo": b"https://bugs.tesklumora.com/report-a-bug\r\n",
+    "demo": b"http://127.0.0.1:%(port)d/page/report-a-bug\r\n",
+    "browser": b"http://127.0.0.1:%(port)d/page/report-a-bug\r\n",
 }
+PAGE = b"<html><head><title>Report a Bug</title></head><body><h1>Report a Bug</h1></body></html>"
 BLOCK = bytes(range(256)) * 256  # 64 KiB
 MAX_LIFETIME = 1200
 
@@ -33,7 +39,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
         parts = self.path.strip("/").split("/")
         if len(parts) == 3 and parts[1:] == ["downloads", "ReportAbug.Zip"] \
                 and parts[0] in ADDRESS_FILES:
-            body = ADDRESS_FILES[parts[0]]
+            body = ADDRESS_FILES[parts[0]] % {b"port": self.server.server_address[1]}
+            self.reply(len(body), [body])
+        elif len(parts) == 2 and parts[0] == "page":
+            self.server.pages_asked.append(self.path)
+            self.reply(len(PAGE), [PAGE], "text/html")
+        elif parts == ["pages-asked"]:
+            body = "".join(path + "\n" for path in self.server.pages_asked).encode()
             self.reply(len(body), [body])
         elif len(parts) == 2 and parts[0] in ("bytes", "stream") and parts[1].isdigit():
             size = int(parts[1])
@@ -41,9 +53,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         else:
             self.send_error(404)
 
-    def reply(self, length, chunks):
+    def reply(self, length, chunks, content_type="application/octet-stream"):
         self.send_response(200)
-        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Content-Type", content_type)
         self.send_header("Cache-Control", "no-store")
         if length is not None:
             self.send_header("Content-Length", str(length))
@@ -63,6 +75,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
 def start(port_file):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server.pages_asked = []
     if os.fork():
         return
     os.setsid()

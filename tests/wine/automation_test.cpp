@@ -204,13 +204,16 @@ VARIANT TextRef(BSTR* text) {
 TEST(LateBinding, ErrorsReachTheHostAsExceptionsFromTheirSource) {
   auto info = CreateByProgId<IDispatch>(L"TeskLumoraLib.ClsInfo");
   ASSERT_TRUE(info);
-  Bstr product(L"Demo");
+  Bstr product(L"Demo"), noShortcuts(L"");
   VARIANT result;
   VariantInit(&result);
   EXCEPINFO exception{};
-  const HRESULT hr = CallByName(info.Get(), L"ShowReportABug", {}, &result, &exception);
+  const HRESULT hr = CallByName(info.Get(), L"ShowShortcutKeysForm",
+                                {TextRef(noShortcuts.put())}, &result, &exception);
   EXPECT_EQ(hr, DISP_E_EXCEPTION) << Hr(hr);
-  EXPECT_EQ(exception.scode, E_NOTIMPL);
+  EXPECT_EQ(exception.scode, static_cast<SCODE>(0x800A0009));
+  EXPECT_EQ(std::wstring(exception.bstrDescription ? exception.bstrDescription : L""),
+            L"Subscript out of range");
   EXPECT_EQ(std::wstring(exception.bstrSource ? exception.bstrSource : L""),
             L"TeskLumoraLib.ClsInfo");
   SysFreeString(exception.bstrSource);

@@ -33,9 +33,9 @@ Check "a lower-case path reads nothing", reg.GetRegKeyValue(path, name) = ""
 Check "and stays as it was", path = "hkey_current_user\Software\TeskLumoraLibScript"
 
 On Error Resume Next
-info.ShowReportABug
-Check "an unavailable window raises a readable error", _
-  Err.Number = &H80004001 And InStr(Err.Description, "bug-report window") > 0
+info.ShowShortcutKeysForm ""
+Check "an empty shortcut list raises a readable error", _
+  (Err.Number = 9 Or Err.Number = &H800A0009) And Err.Description = "Subscript out of range"
 Err.Clear
 On Error GoTo 0
 

@@ -1,5 +1,4 @@
-// ClsInfo: the host's way to the library's windows and chores. The windows that are not built
-// yet answer E_NOTIMPL with a readable description.
+// ClsInfo: the host's way to the library's windows and chores.
 
 #include "TeskLumoraLib.h"
 #include "interface/host_values.h"
@@ -90,9 +89,13 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
     return S_OK;
   }
 
+  // Always empty text; the window passes over whatever its load steps meet.
   HRESULT STDMETHODCALLTYPE ShowReportABug(BSTR* result) override {
     if (!result) return E_POINTER;
-    return NotAvailableYet(L"The bug-report window");
+    *result = nullptr;
+    const HRESULT hr = ShowModal(windows::SharedStandardWindows().reportABug, [] {});
+    if (SUCCEEDED(hr)) *result = SysAllocString(L"");
+    return hr;
   }
 
   // Never fails: no address, for whatever reason, is empty text.
@@ -138,8 +141,11 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
       Win32Registry registry;
       Win32SaveDialogs saveDialogs;
       Win32CompoundDocuments documents;
+      Win32UrlTransfer transfer;
+      Win32HostThread hostThread;
       windows::WindowServices services{forms,    files,       environment, programs,
-                                       messages, registry, saveDialogs, documents};
+                                       messages, registry,    saveDialogs, documents,
+                                       transfer, hostThread};
       try {
         window.RefuseIfOpen();
         prepare();
@@ -155,10 +161,6 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
 
   HRESULT FailAsVisualBasic(const windows::ShortcutListError& error) const {
     return Fail(VbRuntimeError(error.number()), WideFromUtf8(error.what()));
-  }
-
-  HRESULT NotAvailableYet(const std::wstring& feature) const {
-    return Fail(E_NOTIMPL, feature + L" is not available in this version of TeskLumoraLib.");
   }
 };
 

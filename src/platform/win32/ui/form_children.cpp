@@ -142,6 +142,10 @@ void CreateChildWindow(HWND form, int id, FormControl& control, FormGdiCache& gd
       control.grid = std::make_unique<FormGrid>(form, id, control.bounds, control.row, gdi);
       control.window = control.grid->Window();
       return;
+    case ControlKind::Browser:
+      control.browser = std::make_unique<FormBrowser>(form, control.bounds);
+      control.window = control.browser->Window();
+      return;
     default:
       return;
   }

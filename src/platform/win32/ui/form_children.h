@@ -1,6 +1,6 @@
 #pragma once
 // The child windows of a form: STATIC windows for labels, a read-only EDIT for the text box,
-// a list view for a grid, a cmd window for each button. Images, lines and picture boxes have none: the form paints them.
+// a list view for a grid, the web-browser control for a browser, a cmd window for each button. Images, lines and picture boxes have none: the form paints them.
 
 #include <windows.h>
 

@@ -8,6 +8,7 @@
 
 #include "button/cmd_events.h"
 #include "platform/form.h"
+#include "platform/win32/ui/form_browser.h"
 #include "platform/win32/ui/form_grid.h"
 #include "platform/win32/ui/form_pictures.h"
 
@@ -18,13 +19,14 @@ class FormWindow;
 struct FormControl {
   platform::ControlRow row;
   RECT bounds{};                // client pixels
-  HWND window = nullptr;        // a label, text box, grid or button; owned by the form's window
+  HWND window = nullptr;  // a label, text box, grid, browser or button; the form's child
   PicturePointer picture;       // an image's picture
   PicturePointer mouseIcon;     // a label's custom pointer, shared with the image it came from
   WNDPROC labelProcedure = nullptr;  // the STATIC class's own procedure under a link label
   FormWindow* form = nullptr;
   std::unique_ptr<button::CmdEvents> buttonEvents;
   std::unique_ptr<FormGrid> grid;  // a grid's list view and what it shows
+  std::unique_ptr<FormBrowser> browser;  // a browser's control, closed before the form goes
 };
 
 }  // namespace tesk::win32

@@ -17,6 +17,7 @@ namespace {
 using platform::ControlKind;
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kSizableStyle = kStyle | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 // A fixed single border, not a dialog frame: a dialog frame would hide the window's icon.
 constexpr DWORD kExStyle = WS_EX_WINDOWEDGE;
 constexpr int kFirstControlId = 100;
@@ -57,10 +58,11 @@ FormWindow::FormWindow(const platform::FormTable& table, platform::FormEvents& e
 
 void FormWindow::CreateWindowFor(const platform::FormTable& table) {
   RegisterClassOnce(Procedure);
+  const DWORD style = table.sizable ? kSizableStyle : kStyle;
   const RECT r = CentredWindowRect(MulDiv(table.width, dpi_.x, 1440),
-                                   MulDiv(table.height, dpi_.y, 1440), kStyle, kExStyle);
+                                   MulDiv(table.height, dpi_.y, 1440), style, kExStyle);
   // The window procedure takes the handle into window_ as soon as the window exists.
-  CreateWindowExW(kExStyle, kFormWindowClass, WideFromUtf8(table.caption).c_str(), kStyle, r.left,
+  CreateWindowExW(kExStyle, kFormWindowClass, WideFromUtf8(table.caption).c_str(), style, r.left,
                   r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, ResourceModule(),
                   this);
   if (!window_) throw std::runtime_error("a form's window cannot be created");
@@ -94,6 +96,9 @@ void FormWindow::SetIcons(IconPair icons) {
 
 void FormWindow::Show() {
   const HWND window = window_.get();
+  // As the window first shows, its controls take their places for its size.
+  shown_ = true;
+  RunHandler([this] { events_.Resize(*this); });
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   for (const auto& control : controls_) {
@@ -151,6 +156,9 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(gdi_.Font(font_));
+    case WM_SIZE:
+      if (shown_) RunHandler([this] { events_.Resize(*this); });
+      return 0;
     case WM_CLOSE:  // the close box and Alt+F4: unloads like any other way of closing
       Unload();
       return 0;
@@ -337,6 +345,52 @@ void FormWindow::SetMouseIcon(const std::string& control, const std::string& sou
 void FormWindow::FillGrid(const std::string& control, const platform::GridContents& contents) {
   FormControl* found = Find(control);
   if (found && found->grid) found->grid->Fill(contents);
+}
+
+void FormWindow::Destroy() {
+  // An embedded control closes while its window still exists, and before the form's goes.
+  for (auto& control : controls_) control->browser.reset();
+  window_.reset();
+}
+
+bool FormWindow::TranslateAccelerator(MSG& message) {
+  for (auto& control : controls_) {
+    if (control->browser && control->browser->TranslateAccelerator(message)) return true;
+  }
+  return false;
+}
+
+void FormWindow::Navigate(const std::string& control, const std::string& address) {
+  FormControl* found = Find(control);
+  if (found && found->browser) found->browser->Navigate(WideFromUtf8(address));
+}
+
+std::int32_t FormWindow::ScaleWidth() {
+  RECT client{};
+  GetClientRect(window_.get(), &client);
+  return MulDiv(client.right, 1440, dpi_.x);
+}
+
+std::int32_t FormWindow::ScaleHeight() {
+  RECT client{};
+  GetClientRect(window_.get(), &client);
+  return MulDiv(client.bottom, 1440, dpi_.y);
+}
+
+void FormWindow::MoveControl(const std::string& control, std::int32_t left, std::int32_t top,
+                             std::int32_t width, std::int32_t height) {
+  FormControl* found = Find(control);
+  if (!found) return;
+  Repaint(*found);
+  found->bounds = {MulDiv(left, dpi_.x, 1440), MulDiv(top, dpi_.y, 1440),
+                   MulDiv(left + width, dpi_.x, 1440), MulDiv(top + height, dpi_.y, 1440)};
+  const RECT& b = found->bounds;
+  if (found->browser) {
+    found->browser->Move(b);
+  } else if (found->window) {
+    MoveWindow(found->window, b.left, b.top, b.right - b.left, b.bottom - b.top, TRUE);
+  }
+  Repaint(*found);
 }
 
 void FormWindow::Unload() {

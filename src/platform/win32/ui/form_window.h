@@ -28,7 +28,7 @@ class FormWindow final : public platform::Form {
   // Creates the window, hidden, with its children. Throws std::runtime_error when the system
   // refuses a window, std::bad_alloc when memory runs out.
   FormWindow(const platform::FormTable& table, platform::FormEvents& events);
-  ~FormWindow() override = default;
+  ~FormWindow() override { Destroy(); }
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
@@ -37,7 +37,10 @@ class FormWindow final : public platform::Form {
   void Show();
   // Unload was asked for, or the window is gone already.
   bool Ended() const { return unloading_ || !window_; }
-  void Destroy() { window_.reset(); }
+  // Closes the embedded controls, then destroys the window with its children.
+  void Destroy();
+  // Lets an embedded control take the keys it handles itself; true when one took `message`.
+  bool TranslateAccelerator(MSG& message);
   // The first exception a handler raised inside the window's messages, if any: it unloaded
   // the form, and the caller reports it once the form is gone.
   std::exception_ptr HandlerFailure() const { return failure_; }
@@ -50,6 +53,11 @@ class FormWindow final : public platform::Form {
   void SetBackColor(const std::string& control, platform::OleColor colour) override;
   void SetMouseIcon(const std::string& control, const std::string& source) override;
   void FillGrid(const std::string& control, const platform::GridContents& contents) override;
+  void Navigate(const std::string& control, const std::string& address) override;
+  std::int32_t ScaleWidth() override;
+  std::int32_t ScaleHeight() override;
+  void MoveControl(const std::string& control, std::int32_t left, std::int32_t top,
+                   std::int32_t width, std::int32_t height) override;
   void Unload() override;
 
   // Notices from the form's children, run through the form's handlers.
@@ -86,6 +94,7 @@ class FormWindow final : public platform::Form {
   std::vector<std::unique_ptr<FormControl>> controls_;
   HWND focused_ = nullptr;  // the child that had the focus when the form was deactivated
   bool unloading_ = false;
+  bool shown_ = false;  // resizes reach the handlers once the window shows
   std::exception_ptr failure_;
   // Last, so that it goes first: the children die before the fonts, brushes, pictures and
   // icons they use.

@@ -34,7 +34,8 @@ void DisabledThreadWindows::Restore() {
   }
 }
 
-ModalLoopEnd RunModalLoop(HWND dialog, const std::function<bool()>& ended) {
+ModalLoopEnd RunModalLoop(HWND dialog, const std::function<bool()>& ended,
+                          const std::function<bool(MSG&)>& accelerator) {
   ModalLoopEnd end;
   while (!ended()) {
     MSG message;
@@ -45,6 +46,7 @@ ModalLoopEnd RunModalLoop(HWND dialog, const std::function<bool()>& ended) {
       return end;
     }
     if (got == -1) return end;
+    if (accelerator(message)) continue;
     if (IsWindow(dialog) && IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

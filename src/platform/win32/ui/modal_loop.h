@@ -37,7 +37,9 @@ struct ModalLoopEnd {
 };
 
 // Runs the thread's messages, through the dialog manager for `dialog`, until `ended` answers
-// true after a message or WM_QUIT arrives.
-ModalLoopEnd RunModalLoop(HWND dialog, const std::function<bool()>& ended);
+// true after a message or WM_QUIT arrives. `accelerator` sees each message first and answers
+// true for one it has handled.
+ModalLoopEnd RunModalLoop(HWND dialog, const std::function<bool()>& ended,
+                          const std::function<bool(MSG&)>& accelerator);
 
 }  // namespace tesk::win32

@@ -15,7 +15,8 @@ void Win32Forms::ShowModal(const platform::FormTable& table, platform::FormEvent
     DisabledThreadWindows disabled(form.Handle());
     if (!form.Ended()) {
       form.Show();
-      end = RunModalLoop(form.Handle(), [&form] { return form.Ended(); });
+      end = RunModalLoop(form.Handle(), [&form] { return form.Ended(); },
+                         [&form](MSG& message) { return form.TranslateAccelerator(message); });
     }
     // Enabled and activated before the form goes, so the activation returns to the host
     // rather than to whichever window the system would pick.

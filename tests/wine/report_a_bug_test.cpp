@@ -1,0 +1,95 @@
+// The bug-report window as a host sees it, against the update server on 127.0.0.1: the page
+// the server names opened in the system's browser control, which covers the client area
+// through every resize; nothing left in the temporary folder; an empty result.
+
+#include <urlmon.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "window_watch.h"
+
+namespace tesk::wine_test {
+namespace {
+
+std::wstring Server() {
+  std::ifstream portFile("update_server.port");
+  std::string port;
+  portFile >> port;
+  return L"http://127.0.0.1:" + std::wstring(port.begin(), port.end());
+}
+
+std::wstring TempFile(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + name;
+}
+
+// The pages the server was asked for, one a line.
+std::string PagesAsked() {
+  const std::wstring list = TempFile(L"tesk-pages-asked.txt");
+  URLDownloadToFileW(nullptr, (Server() + L"/pages-asked").c_str(), list.c_str(), 0, nullptr);
+  std::ifstream file(list.c_str());
+  std::string pages(std::istreambuf_iterator<char>(file), {});
+  file.close();
+  DeleteFileW(list.c_str());
+  return pages;
+}
+
+class UpdateServerSetting {
+ public:
+  explicit UpdateServerSetting(const std::wstring& server) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"UpdateServer", REG_SZ,
+                    server.c_str(), static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
+  }
+  ~UpdateServerSetting() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib"); }
+};
+
+// The browser's window covers the client area exactly.
+void ExpectBrowserFills(HWND form, HWND browser, const char* after) {
+  RECT client{}, child{};
+  GetClientRect(form, &client);
+  GetWindowRect(browser, &child);
+  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&child), 2);
+  EXPECT_TRUE(EqualRect(&client, &child))
+      << after << ": client " << client.right << "x" << client.bottom << ", browser at "
+      << child.left << "," << child.top << " " << child.right - child.left << "x"
+      << child.bottom - child.top;
+}
+
+TEST(ReportABugWindow, OpensTheServersPageInABrowserThatFillsTheWindowThroughEveryResize) {
+  UpdateServerSetting setting(Server() + L"/browser");
+  HostWindow host;
+  bool seen = false;
+  When(L"Report a Bug", [&](HWND form) {
+    seen = true;
+    EXPECT_FALSE(IsWindowEnabled(host.get()));
+    const HWND browser = ChildOfClass(form, L"Shell Embedding");
+    ASSERT_NE(browser, nullptr) << "the web-browser control";
+    ExpectBrowserFills(form, browser, "shown");
+    for (const SIZE size : {SIZE{300, 200}, SIZE{900, 700}, SIZE{120, 90}}) {
+      SetWindowPos(form, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+      ExpectBrowserFills(form, browser, "sized");
+    }
+    ShowWindow(form, SW_MAXIMIZE);
+    ExpectBrowserFills(form, browser, "maximised");
+    ShowWindow(form, SW_MINIMIZE);
+    ShowWindow(form, SW_RESTORE);
+    ExpectBrowserFills(form, browser, "restored");
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  BSTR result = nullptr;
+  EXPECT_EQ(Info()->ShowReportABug(&result), S_OK);
+  EXPECT_TRUE(seen);
+  EXPECT_NE(result, nullptr);
+  EXPECT_EQ(SysStringLen(result), 0u);
+  SysFreeString(result);
+  EXPECT_TRUE(IsWindowEnabled(host.get()));
+  EXPECT_EQ(GetFileAttributesW(TempFile(L"ReportAbug.Zip").c_str()), INVALID_FILE_ATTRIBUTES);
+  // Without its HTML engine Wine's browser shows nothing, but it does fetch the page.
+  EXPECT_NE(PagesAsked().find("/page/report-a-bug\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tesk::wine_test
