@@ -1,13 +1,16 @@
 // Timing tool for the standard windows under Wine, each figure beside its yardstick from the
 // same run: ShowAboutUs to the window's first complete paint against the system's own About box
 // (ShellAboutW) timed the same way; ShowShortcutKeysForm with 32,767 shortcuts to its first
-// complete paint against a system list view filled item by item with the same rows; a cmd
-// button's full redraw against a system BUTTON of the same size; and GDI and USER objects
-// before and after 200 open/close cycles of each window.
+// complete paint against a system list view filled item by item with the same rows;
+// ShowReportABug to its window painted against ShowReportABugPath alone (the same fetch
+// without the window); a cmd button's full redraw against a system BUTTON of the same size;
+// and GDI and USER objects and private bytes before and after 200 open/close cycles of each
+// window. The update server must be set to one that names a page (bench.sh does).
 // usage: windows_bench <TeskLumoraLib.dll>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 #include <shellapi.h>
 #include <wrl/client.h>
 
@@ -82,7 +85,8 @@ LRESULT CALLBACK OnMessage(int code, WPARAM removed, LPARAM message) {
 int rescued = 0;
 void CALLBACK Rescue(HWND, UINT, UINT_PTR, DWORD) {
   for (const wchar_t* caption :
-       {L"Technical Support", L"What's New", L"About Bench", L"Shortcut Keys..."}) {
+       {L"Technical Support", L"What's New", L"About Bench", L"Shortcut Keys...",
+        L"Report a Bug"}) {
     if (const HWND window = FindWindowW(nullptr, caption)) {
       ++rescued;
       PostMessageW(window, WM_CLOSE, 0, 0);
@@ -219,10 +223,35 @@ void ShowAboutAndSupport(_ClsInfo* info) {
   ShowAbout(info);
 }
 
+void ShowReportABug(_ClsInfo* info) {
+  BSTR empty = nullptr;
+  info->ShowReportABug(&empty);
+  SysFreeString(empty);
+}
+
+double ReportABugPathMilliseconds(_ClsInfo* info) {
+  std::vector<double> times;
+  for (int run = 0; run < 15; ++run) {
+    BSTR address = nullptr;
+    const double start = Now();
+    info->ShowReportABugPath(&address);
+    times.push_back((Now() - start) * 1000);
+    SysFreeString(address);
+  }
+  return Median(times);
+}
+
 struct Counts {
   DWORD gdi;
   DWORD user;
 };
+
+double PrivateMegabytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                       sizeof counters);
+  return counters.PrivateUsage / 1e6;
+}
 
 // How many more objects the process could still make: what Wine offers where its
 // GetGuiResources answers 0. Fewer after the cycles means objects were left behind.
@@ -251,17 +280,22 @@ void CountCycles(const wchar_t* name, Cycle&& cycle) {
   for (int i = 0; i < 3; ++i) cycle();
   const bool headroom = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) == 0;
   const Counts before = GuiObjects(headroom);
+  const double privateBefore = PrivateMegabytes();
   for (int i = 0; i < kCycles; ++i) cycle();
+  const double privateAfter = PrivateMegabytes();
   const Counts after = GuiObjects(headroom);
   if (headroom) {
     std::wprintf(
         L"%ls, %d open/close cycles: room for GDI objects %lu -> %lu, USER objects "
-        L"%lu -> %lu (GetGuiResources answers 0 here)\n",
-        name, kCycles, before.gdi, after.gdi, before.user, after.user);
+        L"%lu -> %lu (GetGuiResources answers 0 here), private bytes %.1f -> %.1f MB\n",
+        name, kCycles, before.gdi, after.gdi, before.user, after.user, privateBefore,
+        privateAfter);
     return;
   }
-  std::wprintf(L"%ls, 200 open/close cycles: GDI objects %lu -> %lu, USER objects %lu -> %lu\n",
-               name, before.gdi, after.gdi, before.user, after.user);
+  std::wprintf(L"%ls, %d open/close cycles: GDI objects %lu -> %lu, USER objects %lu -> %lu, "
+               L"private bytes %.1f -> %.1f MB\n",
+               name, kCycles, before.gdi, after.gdi, before.user, after.user, privateBefore,
+               privateAfter);
 }
 
 // The About window's "System Info..." button, and a system BUTTON of the same size.
@@ -330,6 +364,10 @@ int wmain(int argc, wchar_t** argv) {
       info->ShowShortcutKeysForm(&list, &result);
       SysFreeString(list);
     });
+    CountCycles(L"Report a Bug window", [&] {
+      rules = {{L"Report a Bug", Close}};
+      ShowReportABug(info.Get());
+    });
     const double ours = TimeToPainted(L"About Bench", [&] { ShowAbout(info.Get()); });
     const double system = TimeToPainted(
         L"About Bench", [] { ShellAboutW(nullptr, L"Bench", nullptr, nullptr); });
@@ -339,6 +377,12 @@ int wmain(int argc, wchar_t** argv) {
         ours, system, ours / system);
     const double keys =
         TimeToPainted(L"Shortcut Keys...", [&] { ShowManyShortcuts(info.Get()); }, 8);
+    const double report = TimeToPainted(L"Report a Bug", [&] { ShowReportABug(info.Get()); });
+    const double path = ReportABugPathMilliseconds(info.Get());
+    std::wprintf(
+        L"ShowReportABug to the window completely painted: %.1f ms; ShowReportABugPath alone: "
+        L"%.1f ms (the window's own cost %.1f ms)\n",
+        report, path, report - path);
     const double plain = TimeToPainted(L"Plain List", ShowPlainListView, 5);
     std::wprintf(
         L"ShowShortcutKeysForm with %d shortcuts to the window completely painted: %.1f ms; "
