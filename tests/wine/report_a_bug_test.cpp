@@ -13,13 +13,6 @@
 namespace tesk::wine_test {
 namespace {
 
-std::wstring Server() {
-  std::ifstream portFile("update_server.port");
-  std::string port;
-  portFile >> port;
-  return L"http://127.0.0.1:" + std::wstring(port.begin(), port.end());
-}
-
 std::wstring TempFile(const wchar_t* name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -36,15 +29,6 @@ std::string PagesAsked() {
   DeleteFileW(list.c_str());
   return pages;
 }
-
-class UpdateServerSetting {
- public:
-  explicit UpdateServerSetting(const std::wstring& server) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"UpdateServer", REG_SZ,
-                    server.c_str(), static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
-  }
-  ~UpdateServerSetting() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib"); }
-};
 
 // The browser's window covers the client area exactly.
 void ExpectBrowserFills(HWND form, HWND browser, const char* after) {

@@ -1,5 +1,6 @@
 #include "window_watch.h"
 
+#include <fstream>
 #include <utility>
 
 namespace tesk::wine_test {
@@ -16,7 +17,7 @@ DWORD watchStart = 0;
 
 // The windows of the library a failed step may have left open, the innermost first.
 constexpr const wchar_t* kLibraryCaptions[] = {L"What's New", L"Technical Support",
-                                               L"Shortcut Keys..."};
+                                               L"Shortcut Keys...", L"Report a Bug"};
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   for (size_t i = 0; i < watches.size(); ++i) {
@@ -47,6 +48,22 @@ void When(const std::wstring& caption, std::function<void(HWND)> step) {
 }
 
 void ClearWatches() { watches.clear(); }
+
+std::wstring Server() {
+  std::ifstream portFile("update_server.port");
+  std::string port;
+  portFile >> port;
+  return L"http://127.0.0.1:" + std::wstring(port.begin(), port.end());
+}
+
+UpdateServerSetting::UpdateServerSetting(const std::wstring& server) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"UpdateServer", REG_SZ,
+                  server.c_str(), static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
+}
+
+UpdateServerSetting::~UpdateServerSetting() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib");
+}
 
 int Px(int twips) {
   const HDC screen = GetDC(nullptr);

@@ -13,6 +13,18 @@ namespace tesk::wine_test {
 ComPtr<_ClsInfo> Info();
 void SetProduct(const wchar_t* symbol);
 
+// The local update server (scripts/update_server.py) the ctest fixture started.
+std::wstring Server();
+
+// The library's update server, set for the current user while the object lives.
+class UpdateServerSetting {
+ public:
+  explicit UpdateServerSetting(const std::wstring& server);
+  ~UpdateServerSetting();
+  UpdateServerSetting(const UpdateServerSetting&) = delete;
+  UpdateServerSetting& operator=(const UpdateServerSetting&) = delete;
+};
+
 // Twips as pixels on this screen.
 int Px(int twips);
 

@@ -1,5 +1,7 @@
 // ClsInfo: the host's way to the library's windows and chores.
 
+#include <wrl/client.h>
+
 #include "TeskLumoraLib.h"
 #include "interface/host_values.h"
 #include "interface/implementation_settings.h"
@@ -131,7 +133,10 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
   // Stores what the window is to show (`prepare`), then shows it modally; a window that is
   // open already is refused before anything changes.
   template <typename Prepare>
-  HRESULT ShowModal(windows::SharedWindow& window, Prepare&& prepare) const {
+  HRESULT ShowModal(windows::SharedWindow& window, Prepare&& prepare) {
+    // A host's handler may release its last reference while the window is open; the object
+    // lives until the call has returned.
+    const Microsoft::WRL::ComPtr<ClsInfoObject> self(this);
     return Guarded([&] {
       Win32Forms forms;
       Win32FileSystem files;

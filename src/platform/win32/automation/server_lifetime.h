@@ -17,4 +17,14 @@ void ObjectDestroyed();
 void LockServer(bool lock);
 bool CanUnload();
 
+// Keeps the DLL loaded while it lives: for a window whose host may release every object of
+// ours from inside the window's message loop.
+class ServerLock {
+ public:
+  ServerLock() { LockServer(true); }
+  ~ServerLock() { LockServer(false); }
+  ServerLock(const ServerLock&) = delete;
+  ServerLock& operator=(const ServerLock&) = delete;
+};
+
 }  // namespace tesk::win32

@@ -1,11 +1,13 @@
 #include "platform/win32/ui/win32_forms.h"
 
+#include "platform/win32/automation/server_lifetime.h"
 #include "platform/win32/ui/form_window.h"
 #include "platform/win32/ui/modal_loop.h"
 
 namespace tesk::win32 {
 
 void Win32Forms::ShowModal(const platform::FormTable& table, platform::FormEvents& events) {
+  const ServerLock loaded;  // the code of the loop below must stay
   FormWindow form(table, events);
   events.Load(form);  // before the window shows, so it appears as the handlers left it
   ModalLoopEnd end;
