@@ -2,6 +2,7 @@
 // Files, program start, the host thread's message queue and message boxes: the small services
 // of the operating system's shell that the library's chores use.
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,7 +21,9 @@ class FileSystem {
   virtual std::optional<std::string> ReadFirstLine(const std::string& path) = 0;
   // Every line of a text file in the ANSI code page, in order, without its line break (CR LF,
   // LF or CR), read as a stream; `line` returns false to stop. False when the file cannot be
-  // opened.
+  // opened. A line longer than kMaxLineBytes is cut there and the rest of it skipped, so that
+  // no file, however large or strange, costs more memory than that.
+  static constexpr std::size_t kMaxLineBytes = 1 << 20;
   virtual bool ReadLines(const std::string& path,
                          const std::function<bool(const std::string&)>& line) = 0;
   // Throws PlatformError when the file cannot be deleted.

@@ -20,7 +20,7 @@ bool MemoryFiles::ReadLines(const std::string& path,
   const std::string& text = file->second;
   for (size_t start = 0; start < text.size();) {
     const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    if (!line(text.substr(start, end - start))) break;
+    if (!line(text.substr(start, std::min(end - start, kMaxLineBytes)))) break;
     start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -58,14 +59,18 @@ bool Win32FileSystem::ReadLines(const std::string& path,
     afterCr = false;
     for (size_t end = text.find_first_of("\r\n", start); end != std::string_view::npos;
          start = end + 1, end = text.find_first_of("\r\n", start)) {
-      pending.append(text.substr(start, end - start));
+      pending.append(text.substr(start, std::min(platform::FileSystem::kMaxLineBytes -
+                                                      pending.size(), end - start)));
       if (!line(Utf8FromAnsi(std::exchange(pending, std::string())))) return true;
       if (text[end] == '\r') {
         if (end + 1 == text.size()) afterCr = true;
         else if (text[end + 1] == '\n') ++end;
       }
     }
-    if (start < text.size()) pending.append(text.substr(start));
+    if (start < text.size()) {
+      const std::size_t room = platform::FileSystem::kMaxLineBytes - pending.size();
+      pending.append(text.substr(start, std::min(room, text.size() - start)));
+    }
   }
   if (!pending.empty()) line(Utf8FromAnsi(pending));
   return true;
