@@ -150,5 +150,19 @@ TEST_F(ReportABugPath, IsTheFirstLineAndAFailedDownloadReadsAStaleCopyAndLeavesN
   EXPECT_FALSE(Exists(localCopy));
 }
 
+// A "temp" with a trailing "\\" still works; one of 300 characters gives empty text. Neither
+// raises an error or leaves a file.
+TEST_F(ReportABugPath, AnOddTempFolderNeitherFailsNorLeavesAFile) {
+  wchar_t saved[MAX_PATH] = {}, temp[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"TEMP", saved, MAX_PATH);
+  GetTempPathW(MAX_PATH, temp);  // with its trailing separator
+  SetEnvironmentVariableW(L"TEMP", temp);
+  EXPECT_EQ(Fetch(Server() + "/multi"), L"https://bugs.tesklumora.com/report?product=42");
+  SetEnvironmentVariableW(L"TEMP", (std::wstring(temp) + std::wstring(300, L'x')).c_str());
+  EXPECT_EQ(Fetch(Server() + "/multi"), L"");
+  SetEnvironmentVariableW(L"TEMP", saved);
+  EXPECT_FALSE(Exists(localCopy));
+}
+
 }  // namespace
 }  // namespace tesk::wine_test

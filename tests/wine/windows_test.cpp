@@ -396,22 +396,23 @@ TEST(AboutWindow, ArtworkProductsTakeIconAndPictureFromTheSettingsFolder) {
   constexpr COLORREF kPicture = RGB(0x10, 0x20, 0xE0);
   struct Case {
     const wchar_t* product;
-    const char* icon;  // "" no file, "good", "bad"
+    const char* icon;  // "" no file, "good", "bad" (not a picture), "cut" (the first half of one)
     const char* picture;
     bool newIcon, newPicture;
   };
   const Case cases[] = {
       {kArtworkProduct, "good", "", true, false},    {kArtworkProduct, "", "good", false, true},
       {kArtworkProduct, "good", "good", true, true}, {kArtworkProduct, "bad", "bad", false, false},
-      {kPlainProduct, "good", "good", false, false},
+      {kArtworkProduct, "cut", "cut", false, false}, {kPlainProduct, "good", "good", false, false},
   };
   for (const Case& c : cases) {
     DeleteFileW(icon.c_str());
     DeleteFileW(picture.c_str());
-    if (*c.icon) WriteFile(icon, std::string(c.icon) == "good" ? IconFile(kIcon) : "not an icon");
-    if (*c.picture) {
-      WriteFile(picture, std::string(c.picture) == "good" ? BitmapFile(70, 300, kPicture) : "");
-    }
+    const auto content = [](const std::string& kind, const std::string& good, const char* bad) {
+      return kind == "good" ? good : kind == "cut" ? good.substr(0, good.size() / 2) : bad;
+    };
+    if (*c.icon) WriteFile(icon, content(c.icon, IconFile(kIcon), "not an icon"));
+    if (*c.picture) WriteFile(picture, content(c.picture, BitmapFile(70, 300, kPicture), ""));
     SetProduct(c.product);
     When(L"About x", [&](HWND form) {
       EXPECT_EQ(IconCentre(form) == kIcon, c.newIcon) << c.icon;
