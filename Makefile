@@ -3,7 +3,7 @@
 
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz test-win32 test-win64 demo bench gallery screenshots clean
+.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz fuzz-long test-win32 test-win64 demo bench gallery screenshots clean
 
 all: native win32 win64
 
@@ -21,6 +21,11 @@ test-native: native
 
 test-fuzz: fuzz
 	ctest --preset fuzz
+
+# Every fuzz target for FUZZ_SECONDS, one after the other, from the corpus and seeds of test-fuzz.
+FUZZ_SECONDS ?= 600
+fuzz-long: fuzz
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset fuzz -C long -L long --verbose
 
 test-win32: win32
 	ctest --preset win32

@@ -50,8 +50,9 @@ double ToNumber(const PropertyValue& value) {
       value);
 }
 
-std::int64_t RoundHalfToEven(double number) {
-  return static_cast<std::int64_t>(std::nearbyint(number));  // default rounding: half to even
+// Kept a double: a number past any integer's range must fail the range check, not be cast.
+double RoundHalfToEven(double number) {
+  return std::nearbyint(number);  // default rounding: half to even
 }
 
 }  // namespace
@@ -63,9 +64,10 @@ bool FontDescription::operator==(const FontDescription& other) const {
 }
 
 std::int32_t ToLong(const PropertyValue& value) {
-  const std::int64_t number = RoundHalfToEven(ToNumber(value));
-  if (number < std::numeric_limits<std::int32_t>::min() ||
-      number > std::numeric_limits<std::int32_t>::max()) {
+  const double number = RoundHalfToEven(ToNumber(value));
+  // Written so that a NaN fails too.
+  if (!(number >= std::numeric_limits<std::int32_t>::min() &&
+        number <= std::numeric_limits<std::int32_t>::max())) {
     throw ConversionError("Overflow");
   }
   return static_cast<std::int32_t>(number);

@@ -5,18 +5,16 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
+#include "fuzz/require.h"
 #include "windows/shortcut_grid.h"
 #include "windows/shortcut_table.h"
 #include "workbook/biff8_workbook.h"
 
 namespace {
 
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
+using tesk::fuzz::Require;
 
 class GridSheet final : public tesk::workbook::SheetContents {
  public:

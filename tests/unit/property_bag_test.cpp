@@ -49,6 +49,7 @@ TEST(PropertyValue, ConvertsAsTheFieldsTypeRequiresOrFails) {
   EXPECT_THROW(ToLong(std::string("twelve")), ConversionError);
   EXPECT_THROW(ToLong(FontDescription{}), ConversionError);
   EXPECT_THROW(ToLong(std::string("3e10")), ConversionError);
+  EXPECT_THROW(ToLong(std::string("1e300")), ConversionError) << "past even a 64-bit integer";
   EXPECT_EQ(ToInteger(std::int32_t{32767}), 32767);
   EXPECT_THROW(ToInteger(std::int32_t{40000}), ConversionError);
 
