@@ -165,40 +165,6 @@ TEST(TypeLibrary, HoldsTheLibraryInterfacesAndTheHiddenAlias) {
   EXPECT_EQ(name.str(), L"clsNewRegLib___v0");
 }
 
-// Calls `name` through IDispatch with the arguments in host order.
-HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args,
-                   VARIANT* result, EXCEPINFO* exception = nullptr) {
-  DISPID id = DISPID_UNKNOWN;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
-  if (FAILED(hr)) return hr;
-  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-  EXCEPINFO ignored{};
-  UINT argumentError = 0;
-  hr = object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result,
-                      exception ? exception : &ignored, &argumentError);
-  if (!exception) {
-    SysFreeString(ignored.bstrSource);
-    SysFreeString(ignored.bstrDescription);
-    SysFreeString(ignored.bstrHelpFile);
-  }
-  return hr;
-}
-
-VARIANT Text(BSTR text) {
-  VARIANT v;
-  V_VT(&v) = VT_BSTR;
-  V_BSTR(&v) = text;
-  return v;
-}
-VARIANT TextRef(BSTR* text) {
-  VARIANT v;
-  V_VT(&v) = VT_BYREF | VT_BSTR;
-  V_BSTRREF(&v) = text;
-  return v;
-}
-
 // The description of an error, and SetProductName leaving its argument alone, are checked by
 // registry.vbs and registry.js as hosts see them.
 TEST(LateBinding, ErrorsReachTheHostAsExceptionsFromTheirSource) {

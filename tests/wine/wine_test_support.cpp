@@ -99,6 +99,40 @@ _clsNewRegLib* SharedRegLib() {
   return sharedRegLib.Get();
 }
 
+HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args,
+                   VARIANT* result, EXCEPINFO* exception) {
+  DISPID id = DISPID_UNKNOWN;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+  if (FAILED(hr)) return hr;
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  EXCEPINFO ignored{};
+  UINT argumentError = 0;
+  hr = object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result,
+                      exception ? exception : &ignored, &argumentError);
+  if (!exception) {
+    SysFreeString(ignored.bstrSource);
+    SysFreeString(ignored.bstrDescription);
+    SysFreeString(ignored.bstrHelpFile);
+  }
+  return hr;
+}
+
+VARIANT Text(BSTR text) {
+  VARIANT v;
+  V_VT(&v) = VT_BSTR;
+  V_BSTR(&v) = text;
+  return v;
+}
+
+VARIANT TextRef(BSTR* text) {
+  VARIANT v;
+  V_VT(&v) = VT_BYREF | VT_BSTR;
+  V_BSTRREF(&v) = text;
+  return v;
+}
+
 std::string Hr(HRESULT hr) {
   char text[16];
   std::snprintf(text, sizeof text, "%#lx", static_cast<unsigned long>(hr));

@@ -71,6 +71,13 @@ ComPtr<Interface> CreateByProgId(const wchar_t* progId) {
   return object;
 }
 
+// Calls `name` through IDispatch with the arguments in host order.
+HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args,
+                   VARIANT* result, EXCEPINFO* exception = nullptr);
+// Arguments that borrow the caller's string: by value, and by reference to its variable.
+VARIANT Text(BSTR text);
+VARIANT TextRef(BSTR* text);
+
 // One clsNewRegLib for the whole test program: creating one takes five seconds.
 _clsNewRegLib* SharedRegLib();
 

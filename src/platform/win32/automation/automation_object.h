@@ -110,6 +110,9 @@ class AutomationObject : public Interface, public ISupportErrorInfo {
   HRESULT Fail(HRESULT hr, const std::wstring& text) const {
     return ReportError(hr, __uuidof(Interface), progId_, text);
   }
+  // Reported like every other failure, so that a host fetching the error object gets this one
+  // and not whatever an earlier call left on the thread.
+  HRESULT FailNullPointer() const { return Fail(E_POINTER, L"Invalid pointer"); }
   template <typename Body>
   HRESULT Guarded(Body&& body) const noexcept {
     return GuardedCall(__uuidof(Interface), progId_, std::forward<Body>(body));

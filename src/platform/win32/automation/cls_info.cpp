@@ -33,7 +33,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
 
   HRESULT STDMETHODCALLTYPE ShowAboutUs(BSTR productName, BSTR userInfo, BSTR version,
                                         VARIANT_BOOL isRegistered, VARIANT* result) override {
-    if (!result) return E_POINTER;
+    if (!result) return FailNullPointer();
     VariantInit(result);
     return ShowModal(windows::SharedStandardWindows().about, [&] {
       HostValues values = SharedHostValues();
@@ -46,7 +46,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
   }
 
   HRESULT STDMETHODCALLTYPE ShowWhatNew(BSTR whatNew, VARIANT* result) override {
-    if (!result) return E_POINTER;
+    if (!result) return FailNullPointer();
     VariantInit(result);
     windows::TipWindow& tip = windows::SharedStandardWindows().tip;
     return ShowModal(tip, [&] { tip.SetWhatNewText(Utf8FromBstr(whatNew)); });
@@ -54,7 +54,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
 
   // The list becomes a table, which goes to ShowShortcutKey as a host's would.
   HRESULT STDMETHODCALLTYPE ShowShortcutKeysForm(BSTR* list, VARIANT* result) override {
-    if (!list || !result) return E_POINTER;
+    if (!list || !result) return FailNullPointer();
     VariantInit(result);
     return Guarded([&] {
       UniqueSafeArray table;
@@ -69,7 +69,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
   }
 
   HRESULT STDMETHODCALLTYPE ShowShortcutKey(SAFEARRAY** table, VARIANT* result) override {
-    if (!table || !result) return E_POINTER;
+    if (!table || !result) return FailNullPointer();
     VariantInit(result);
     windows::ShortcutKeyWindow& window = windows::SharedStandardWindows().shortcutKeys;
     return ShowModal(window, [&] { window.ListOfShortcuts(ShortcutTableFromArray(*table)); });
@@ -77,7 +77,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
 
   // Never fails and tells nothing: the host's flag is not consulted and the result is false.
   HRESULT STDMETHODCALLTYPE SetSql(VARIANT_BOOL*, VARIANT_BOOL* result) override {
-    if (!result) return E_POINTER;
+    if (!result) return FailNullPointer();
     Win32DriveList drives;
     Win32FileSystem files;
     Win32ProcessList processes;
@@ -93,7 +93,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
 
   // Always empty text; the window passes over whatever its load steps meet.
   HRESULT STDMETHODCALLTYPE ShowReportABug(BSTR* result) override {
-    if (!result) return E_POINTER;
+    if (!result) return FailNullPointer();
     *result = nullptr;
     const HRESULT hr = ShowModal(windows::SharedStandardWindows().reportABug, [] {});
     if (SUCCEEDED(hr)) *result = SysAllocString(L"");
@@ -102,7 +102,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
 
   // Never fails: no address, for whatever reason, is empty text.
   HRESULT STDMETHODCALLTYPE ShowReportABugPath(BSTR* result) override {
-    if (!result) return E_POINTER;
+    if (!result) return FailNullPointer();
     std::string address;
     try {
       Win32Environment environment;
@@ -122,7 +122,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
   }
 
   HRESULT STDMETHODCALLTYPE SetProductName(BSTR* productSymbol) override {
-    if (!productSymbol) return E_POINTER;
+    if (!productSymbol) return FailNullPointer();
     return Guarded([&] {
       SharedHostValues().productSymbol = Utf8FromBstr(*productSymbol);
       return S_OK;

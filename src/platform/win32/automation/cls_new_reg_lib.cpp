@@ -20,7 +20,7 @@ class RegLibObject final : public AutomationObject<_clsNewRegLib> {
 
   HRESULT STDMETHODCALLTYPE GetRegKeyValue(BSTR* keyPath, BSTR* valueName,
                                            BSTR* result) override {
-    if (!keyPath || !valueName || !result) return E_POINTER;
+    if (!keyPath || !valueName || !result) return FailNullPointer();
     return Guarded([&] {
       std::string path = Utf8FromBstr(*keyPath);
       const auto value = regmod::RegGetString(registry_, path, Utf8FromBstr(*valueName));
@@ -33,7 +33,7 @@ class RegLibObject final : public AutomationObject<_clsNewRegLib> {
 
   HRESULT STDMETHODCALLTYPE SetRegKeyValue(BSTR* keyPath, BSTR* valueName, BSTR* value,
                                            VARIANT* result) override {
-    if (!keyPath || !valueName || !value || !result) return E_POINTER;
+    if (!keyPath || !valueName || !value || !result) return FailNullPointer();
     return Guarded([&] {
       std::string path = Utf8FromBstr(*keyPath);
       regmod::RegSetString(registry_, path, Utf8FromBstr(*valueName), Utf8FromBstr(*value));

@@ -115,6 +115,19 @@ HRESULT AdaptArguments(const FUNCDESC& function, const DISPPARAMS& params,
   return S_OK;
 }
 
+// What the type information's conversions must not be given, itself or inside a variant it
+// refers to: a reference with nothing behind it, which they would follow, or a DECIMAL that is
+// no number.
+bool IsMalformed(const VARIANTARG& argument, int depth = 0) {
+  const VARTYPE type = V_VT(&argument);
+  if (type == VT_DECIMAL) return IsMalformedDecimal(V_DECIMAL(&argument));
+  if (!(type & VT_BYREF)) return false;
+  if (!V_BYREF(&argument)) return true;
+  if (type == (VT_BYREF | VT_DECIMAL)) return IsMalformedDecimal(*V_DECIMALREF(&argument));
+  return type == (VT_BYREF | VT_VARIANT) && depth < 2 &&
+         IsMalformed(*V_VARIANTREF(&argument), depth + 1);
+}
+
 bool NeedsAdapting(const DISPPARAMS& params) {
   for (UINT index = 0; index < params.cArgs; ++index) {
     const VARIANTARG& argument = params.rgvarg[index];
@@ -130,6 +143,9 @@ HRESULT PrepareArguments(ITypeInfo& typeInfo, DISPID id, DISPPARAMS& params,
   const FunctionDescription function(typeInfo, id);
   if (!function.get()) return S_OK;  // Invoke itself reports the unknown member
   if (params.cArgs > ArgumentsAccepted(*function.get())) return DISP_E_BADPARAMCOUNT;
+  for (UINT index = 0; index < params.cArgs; ++index) {
+    if (IsMalformed(params.rgvarg[index])) return E_INVALIDARG;
+  }
   if (!NeedsAdapting(params)) return S_OK;
   storage.arguments.assign(params.rgvarg, params.rgvarg + params.cArgs);
   params.rgvarg = storage.arguments.data();

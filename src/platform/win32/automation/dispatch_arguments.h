@@ -9,6 +9,9 @@
 // host's.
 // An array of another element type (a script's array of variants) given for an array of
 // text is converted into one, element by element, and the call gets the converted copy.
+// A by-reference argument with a NULL pointer (no variable at all) or a DECIMAL that is no
+// number, itself or inside the variant it refers to, is refused with E_INVALIDARG before
+// Invoke's conversions would read it.
 
 #include <windows.h>
 #include <oaidl.h>

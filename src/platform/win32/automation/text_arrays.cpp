@@ -51,9 +51,16 @@ UniqueSafeArray CreateTextArray(const std::vector<SAFEARRAYBOUND>& bounds) {
   return array;
 }
 
+bool IsMalformedElement(VARTYPE type, const void* element) {
+  if (type == VT_DECIMAL) return IsMalformedDecimal(*static_cast<const DECIMAL*>(element));
+  const auto* value = static_cast<const VARIANT*>(element);
+  return type == VT_VARIANT && V_VT(value) == VT_DECIMAL && IsMalformedDecimal(V_DECIMAL(value));
+}
+
 // An element of type `type` as text, converted as Visual Basic converts a value: True and
 // False as words, numbers in the user's format.
 BSTR ElementAsText(VARTYPE type, void* element) {
+  if (IsMalformedElement(type, element)) throw AutomationError(kTypeMismatch, "Type mismatch");
   VARIANT reference;
   VariantInit(&reference);
   V_VT(&reference) = static_cast<VARTYPE>(VT_BYREF | type);
@@ -78,6 +85,10 @@ void RefuseAsSubscript() {
 }
 
 }  // namespace
+
+bool IsMalformedDecimal(const DECIMAL& value) {
+  return value.scale > 28 || (value.sign & ~DECIMAL_NEG) != 0;
+}
 
 UniqueSafeArray TextArrayOf(SAFEARRAY* array) {
   const UINT dimensions = SafeArrayGetDim(array);

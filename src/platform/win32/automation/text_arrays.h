@@ -12,8 +12,13 @@
 namespace tesk::win32 {
 
 // The same shape as `array`, every element converted to text. Throws AutomationError
-// (kTypeMismatch) for an element that has no text, such as Null or an object.
+// (kTypeMismatch) for an element that has no text, such as Null, an object or a DECIMAL
+// that is no number.
 UniqueSafeArray TextArrayOf(SAFEARRAY* array);
+
+// A DECIMAL that is no number: a scale beyond 28, or sign bits besides the sign. Wine's
+// conversion of one to text reads outside its buffers, so none is handed to a conversion.
+bool IsMalformedDecimal(const DECIMAL& value);
 
 // Rows from each first-dimension index, lowest first; the columns are the three lowest of the
 // second dimension. Throws ShortcutListError (kSubscriptOutOfRange) for no array, one that is
