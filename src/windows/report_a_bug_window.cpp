@@ -1,10 +1,10 @@
 #include "windows/report_a_bug_window.h"
 
-#include <exception>
 #include <string>
 
 #include "interface/implementation_settings.h"
 #include "windows/control_rows.h"
+#include "windows/pass_over_failure.h"
 #include "windows/report_a_bug_address.h"
 #include "windows/window_artwork.h"
 
@@ -27,15 +27,6 @@ const platform::FormTable& ReportABugTable() {
   return table;
 }
 
-// Each load step is passed over when it fails; the next one still runs.
-template <typename Step>
-void PassingOverFailure(Step&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
-
 }  // namespace
 
 ReportABugWindow::ReportABugWindow(const HostValues& values)
@@ -43,14 +34,14 @@ ReportABugWindow::ReportABugWindow(const HostValues& values)
 
 void ReportABugWindow::Load(platform::Form& form) {
   WindowServices& services = Services();
-  PassingOverFailure([&] { LoadArtworkIcon(form, services, values_.productSymbol); });
+  PassOverFailure([&] { LoadArtworkIcon(form, services, values_.productSymbol); });
   std::string address;
-  PassingOverFailure([&] {
+  PassOverFailure([&] {
     address = FetchReportABugAddress(
         {services.environment, services.files, services.transfer, services.hostThread},
         UpdateServer(services.registry));
   });
-  PassingOverFailure([&] { form.Navigate("WebBrowser1", address.empty() ? kBlankPage : address); });
+  PassOverFailure([&] { form.Navigate("WebBrowser1", address.empty() ? kBlankPage : address); });
 }
 
 // The browser always covers the whole client area.

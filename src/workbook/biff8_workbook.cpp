@@ -14,20 +14,6 @@
 namespace tesk::workbook {
 namespace {
 
-constexpr std::uint16_t kBof = 0x0809;
-constexpr std::uint16_t kEof = 0x000A;
-constexpr std::uint16_t kCodepage = 0x0042;
-constexpr std::uint16_t kWindow1 = 0x003D;
-constexpr std::uint16_t kBoundSheet = 0x0085;
-constexpr std::uint16_t kWsBool = 0x0081;
-constexpr std::uint16_t kColInfo = 0x007D;
-constexpr std::uint16_t kDimensions = 0x0200;
-constexpr std::uint16_t kLabelSst = 0x00FD;
-constexpr std::uint16_t kBlank = 0x0201;
-constexpr std::uint16_t kWindow2 = 0x023E;
-
-constexpr std::uint16_t kGlobalsStream = 0x0005;
-constexpr std::uint16_t kWorksheetStream = 0x0010;
 constexpr std::uint32_t kEmptyCell = 0xFFFFFFFF;
 constexpr std::size_t kMaxSheetName = 31;
 constexpr double kMaxColumnWidth = 255;  // characters

@@ -11,10 +11,6 @@
 namespace tesk::workbook {
 namespace {
 
-constexpr std::uint16_t kFont = 0x0031;
-constexpr std::uint16_t kXf = 0x00E0;
-constexpr std::uint16_t kStyle = 0x0293;
-
 constexpr std::uint16_t kBoldFont = 1;
 constexpr std::uint16_t kStyleXfs = 15;
 constexpr std::size_t kMaxFontName = 31;

@@ -62,7 +62,6 @@ std::uint16_t FillPalette::IndexOf(std::uint32_t fill) const {
 }
 
 void FillPalette::Write(RecordWriter& out) const {
-  constexpr std::uint16_t kPalette = 0x0092;
   out.Begin(kPalette);
   out.U16(kColours);
   for (const std::uint32_t colour : colours_) out.U32(colour);  // red, green, blue, unused

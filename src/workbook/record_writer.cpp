@@ -3,11 +3,6 @@
 #include "workbook/utf16_text.h"
 
 namespace tesk::workbook {
-namespace {
-
-constexpr std::uint16_t kContinue = 0x003C;
-
-}  // namespace
 
 void RecordWriter::Begin(std::uint16_t id) {
   start_ = stream_.size();

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tesk::workbook {
+#include "workbook/record_types.h"
 
-constexpr std::size_t kMaxRecordData = 8224;
+namespace tesk::workbook {
 
 class RecordWriter {
  public:

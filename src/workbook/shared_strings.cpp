@@ -7,8 +7,6 @@
 namespace tesk::workbook {
 namespace {
 
-constexpr std::uint16_t kSst = 0x00FC;
-constexpr std::uint16_t kExtSst = 0x00FF;
 constexpr std::size_t kStringHeader = 3;  // character count and option flags
 constexpr std::size_t kFirstSlots = 1024;
 constexpr std::size_t kMaxSets = 128;  // Excel's index has at most this many sets of strings

@@ -4,24 +4,13 @@
 #include <cstddef>
 #include <optional>
 
+#include "workbook/record_types.h"
 #include "workbook/utf16_text.h"
 
 namespace tesk::fuzz {
 namespace {
 
-constexpr std::uint16_t kBof = 0x0809;
-constexpr std::uint16_t kEof = 0x000A;
-constexpr std::uint16_t kBoundSheet = 0x0085;
-constexpr std::uint16_t kXf = 0x00E0;
-constexpr std::uint16_t kSst = 0x00FC;
-constexpr std::uint16_t kExtSst = 0x00FF;
-constexpr std::uint16_t kContinue = 0x003C;
-constexpr std::uint16_t kLabelSst = 0x00FD;
-constexpr std::uint16_t kBlank = 0x0201;
-constexpr std::uint16_t kGlobals = 0x0005;
-constexpr std::uint16_t kWorksheet = 0x0010;
 constexpr std::size_t kHeaderSize = 4;
-constexpr std::size_t kMaxRecordData = 8224;
 
 void Expect(bool condition, const char* fault) {
   if (!condition) throw Biff8ReadError(fault);
@@ -40,7 +29,7 @@ std::vector<Record> Records(const std::vector<std::uint8_t>& stream) {
     Expect(stream.size() - at >= kHeaderSize, "a record header cut short");
     const auto id = static_cast<std::uint16_t>(stream[at] | stream[at + 1] << 8);
     const std::size_t size = stream[at + 2] | stream[at + 3] << 8;
-    Expect(size <= kMaxRecordData && stream.size() - at - kHeaderSize >= size, "a record too long");
+    Expect(size <= workbook::kMaxRecordData && stream.size() - at - kHeaderSize >= size, "a record too long");
     records.push_back({id, at, stream.data() + at + kHeaderSize, size});
     at += kHeaderSize + size;
   }
@@ -118,7 +107,7 @@ class SharedStringRun {
   std::size_t End() const {
     Expect(fields_.Left() == 0, "bytes after the last shared string");
     const std::size_t after = index_ + 1;
-    Expect(after == records_.size() || records_[after].id != kContinue, "an unread CONTINUE");
+    Expect(after == records_.size() || records_[after].id != workbook::kContinue, "an unread CONTINUE");
     return after;
   }
 
@@ -130,7 +119,7 @@ class SharedStringRun {
   }
   void Next() {
     ++index_;
-    Expect(index_ < records_.size() && records_[index_].id == kContinue,
+    Expect(index_ < records_.size() && records_[index_].id == workbook::kContinue,
            "shared strings cut short");
     fields_ = Fields(records_[index_]);
   }
@@ -166,7 +155,7 @@ std::size_t ReadSharedStrings(const std::vector<Record>& records, std::size_t ss
     book.strings.push_back(run.String(starts.back()));
   }
   const std::size_t extSst = run.End();
-  Expect(extSst < records.size() && records[extSst].id == kExtSst, "no EXTSST after the SST");
+  Expect(extSst < records.size() && records[extSst].id == workbook::kExtSst, "no EXTSST after the SST");
   CheckIndex(records[extSst], starts);
   return extSst;
 }
@@ -175,7 +164,7 @@ ReadCell CellOf(const Record& record, const ReadWorkbook& book, std::size_t form
   Fields fields(record);
   ReadCell cell{fields.U16(), fields.U16(), fields.U16(), std::nullopt};  // read left to right
   Expect(cell.xf < formats, "a cell format that is not there");
-  if (record.id == kLabelSst) {
+  if (record.id == workbook::kLabelSst) {
     cell.string = fields.U32();
     Expect(*cell.string < book.strings.size(), "a cell naming no shared string");
   }
@@ -188,7 +177,7 @@ ReadCell CellOf(const Record& record, const ReadWorkbook& book, std::size_t form
 // The globals up to their EOF, then the sheet where BOUNDSHEET says, up to the stream's end.
 ReadWorkbook ReadBiff8Workbook(const std::vector<std::uint8_t>& stream) {
   const std::vector<Record> records = Records(stream);
-  Expect(!records.empty() && records[0].id == kBof && SubstreamOf(records[0]) == kGlobals,
+  Expect(!records.empty() && records[0].id == workbook::kBof && SubstreamOf(records[0]) == workbook::kGlobalsStream,
          "no globals BOF first");
   ReadWorkbook book;
   std::optional<std::size_t> sheetAt;
@@ -199,37 +188,37 @@ ReadWorkbook ReadBiff8Workbook(const std::vector<std::uint8_t>& stream) {
   for (std::size_t i = 1; i < records.size(); ++i) {
     const Record& record = records[i];
     Expect(ends < 2, "records after the sheet's EOF");
-    Expect(ends == 0 || inSheet || record.id == kBof, "records between the globals and the sheet");
+    Expect(ends == 0 || inSheet || record.id == workbook::kBof, "records between the globals and the sheet");
     switch (record.id) {
-      case kBoundSheet:
+      case workbook::kBoundSheet:
         Expect(!sheetAt && !inSheet, "a second BOUNDSHEET");
         sheetAt = Fields(record).U32();
         break;
-      case kXf:
+      case workbook::kXf:
         Expect(!inSheet, "a cell format in the sheet");
         ++formats;
         break;
-      case kSst:
+      case workbook::kSst:
         Expect(!sstRead && !inSheet, "a second SST");
         i = ReadSharedStrings(records, i, book);
         sstRead = true;
         break;
-      case kBof:
+      case workbook::kBof:
         Expect(ends == 1 && !inSheet && sheetAt == record.at, "a BOF where BOUNDSHEET says none");
-        Expect(SubstreamOf(record) == kWorksheet, "a sheet that is no worksheet");
+        Expect(SubstreamOf(record) == workbook::kWorksheetStream, "a sheet that is no worksheet");
         inSheet = true;
         break;
-      case kEof:
+      case workbook::kEof:
         Expect(record.size == 0, "an EOF with data");
         ++ends;
         break;
-      case kLabelSst:
-      case kBlank:
+      case workbook::kLabelSst:
+      case workbook::kBlank:
         Expect(inSheet && sstRead, "a cell outside the sheet");
         book.cells.push_back(CellOf(record, book, formats));
         break;
-      case kContinue:
-      case kExtSst:
+      case workbook::kContinue:
+      case workbook::kExtSst:
         throw Biff8ReadError("a CONTINUE or EXTSST away from the SST");
       default:
         break;

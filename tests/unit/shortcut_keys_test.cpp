@@ -3,12 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "doubles/memory_files.h"
-#include "doubles/memory_registry.h"
-#include "doubles/recording_documents.h"
-#include "doubles/recording_form.h"
-#include "doubles/recording_shell.h"
-#include "doubles/scripted_transfer.h"
+#include "doubles/window_doubles.h"
 #include "windows/shortcut_key_window.h"
 
 namespace tesk::windows {
@@ -68,7 +63,7 @@ TEST(ShortcutBands, FollowRunsOfTheExactMainMenu) {
   for (const auto& c : cases) EXPECT_EQ(BandColours(ParseShortcutList(c.list)), c.bands) << c.list;
 }
 
-class ShortcutKeys : public ::testing::Test {
+class ShortcutKeys : public ::testing::Test, protected test::WindowDoubles {
  protected:
   Calls Show(const std::string& list, std::vector<test::FormAction> script) {
     window.ListOfShortcuts(ParseShortcutList(list));
@@ -79,14 +74,6 @@ class ShortcutKeys : public ::testing::Test {
     return all;
   }
 
-  test::MemoryFiles files;
-  test::MemoryRegistry registry;
-  test::RecordingForms forms;
-  test::RecordingShell shell;
-  test::RecordingDocuments documents;
-  test::ScriptedTransfer transfer;
-  WindowServices services{forms,    files,     files,     shell,     shell,
-                          registry, documents, documents, transfer, shell};
   HostValues values;
   ShortcutKeyWindow window{values};
 };

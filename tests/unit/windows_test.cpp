@@ -3,12 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "doubles/memory_files.h"
-#include "doubles/memory_registry.h"
-#include "doubles/recording_documents.h"
-#include "doubles/recording_form.h"
-#include "doubles/recording_shell.h"
-#include "doubles/scripted_transfer.h"
+#include "doubles/window_doubles.h"
 #include "windows/key_value.h"
 #include "windows/settings_folder.h"
 #include "windows/standard_windows.h"
@@ -26,7 +21,7 @@ constexpr char kPlain[] = "TESKINVOICE";
 constexpr char kMsinfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr char kToolsKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-class Windows : public ::testing::Test {
+class Windows : public ::testing::Test, protected test::WindowDoubles {
  protected:
   void AddSettingsFile(const std::string& name, const std::string& content = "") {
     files.files[kFolder + "\\" + name] = content;
@@ -43,14 +38,6 @@ class Windows : public ::testing::Test {
     return &window == &windows.tip ? "frmTip" : "FrmTechSupport";
   }
 
-  test::MemoryFiles files;
-  test::MemoryRegistry registry;
-  test::RecordingForms forms;
-  test::RecordingShell shell;
-  test::RecordingDocuments documents;
-  test::ScriptedTransfer transfer;
-  WindowServices services{forms,    files,     files,     shell,     shell,
-                          registry, documents, documents, transfer, shell};
   HostValues values;
   StandardWindows windows{values};
 };

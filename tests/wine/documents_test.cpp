@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 
 #include "platform/platform_error.h"
 #include "platform/win32/system/text_encoding.h"
@@ -33,11 +32,6 @@ Bytes Pattern(size_t size, std::uint32_t seed) {
 
 void WritePlainFile(const std::wstring& path, const std::string& text) {
   std::ofstream(path.c_str(), std::ios::binary) << text;
-}
-
-std::string ReadPlainFile(const std::wstring& path) {
-  std::ifstream file(path.c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 // The stream's bytes, read back through the system's structured storage; also checks that the
@@ -79,18 +73,7 @@ class CompoundDocuments : public ::testing::Test {
     RemoveDirectoryW(folder.c_str());
   }
 
-  std::vector<std::wstring> Files() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-      if (found.cFileName != std::wstring(L".") && found.cFileName != std::wstring(L"..")) {
-        names.push_back(found.cFileName);
-      }
-    }
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    return names;
-  }
+  std::vector<std::wstring> Files() const { return FilesIn(folder); }
 
   // A write that must fail; answers the error's message.
   std::string FailingWrite(const std::wstring& path) {
@@ -140,7 +123,7 @@ TEST_F(CompoundDocuments, AFailureKeepsTheOldFileAndLeavesNothingBehind) {
     held = FailingWrite(book);
   }
 
-  EXPECT_TRUE(ReadPlainFile(book) == "old contents");
+  EXPECT_TRUE(FileBytes(book) == "old contents");
   EXPECT_EQ(Files(), std::vector<std::wstring>{L"book.xls"});
   EXPECT_FALSE(missingFolder.empty());
   EXPECT_FALSE(held.empty());

@@ -4,8 +4,6 @@
 
 #include <urlmon.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "window_watch.h"
@@ -13,19 +11,11 @@
 namespace tesk::wine_test {
 namespace {
 
-std::wstring TempFile(const wchar_t* name) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  return std::wstring(temp) + name;
-}
-
 // The pages the server was asked for, one a line.
 std::string PagesAsked() {
   const std::wstring list = TempFile(L"tesk-pages-asked.txt");
   URLDownloadToFileW(nullptr, (Server() + L"/pages-asked").c_str(), list.c_str(), 0, nullptr);
-  std::ifstream file(list.c_str());
-  std::string pages(std::istreambuf_iterator<char>(file), {});
-  file.close();
+  const std::string pages = FileBytes(list);
   DeleteFileW(list.c_str());
   return pages;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace tesk::wine_test {
@@ -176,6 +177,30 @@ std::wstring DismissMessageBoxDuring(const wchar_t* title, const std::function<v
   WaitForSingleObject(watcher, INFINITE);
   CloseHandle(watcher);
   return watch.text;
+}
+
+std::wstring TempFile(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + name;
+}
+
+std::string FileBytes(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  const bool separated = !folder.empty() && folder.back() == L'\\';
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder + (separated ? L"*" : L"\\*")).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
 }
 
 }  // namespace tesk::wine_test

@@ -31,6 +31,12 @@ std::vector<std::string> StartLog(const std::wstring& folder, DWORD milliseconds
 int CountProcesses(const std::wstring& executable);
 void TerminateProcesses(const std::wstring& executable);
 
+// Files as the tests make and inspect them: a path in the temporary folder, a file's bytes
+// ("" when it cannot be read), and the names of the files (not folders) in a folder.
+std::wstring TempFile(const wchar_t* name);
+std::string FileBytes(const std::wstring& path);
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
+
 // An exported function of a loaded module, typed; null when it is not exported.
 template <typename Function>
 Function ExportOf(HMODULE module, const char* name) {

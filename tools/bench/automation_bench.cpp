@@ -44,16 +44,10 @@ double LoadToCreated(const wchar_t* dll) {
   return elapsed * 1e6;
 }
 
-// Nanoseconds per call, over batches of `calls`.
+// Nanoseconds per call: the median over batches of `calls`.
 template <typename Call>
-double PerCall(Call&& call, int batches, int calls) {
-  std::vector<double> samples;
-  for (int batch = 0; batch < batches; ++batch) {
-    const double start = Now();
-    for (int i = 0; i < calls; ++i) call();
-    samples.push_back((Now() - start) / calls * 1e9);
-  }
-  return Median(samples);
+double NanosecondsPerCall(Call&& call, int batches, int calls) {
+  return tesk::tools::MedianMicroseconds(batches, calls, call) * 1000;
 }
 
 int ProcessCount() {
@@ -81,7 +75,7 @@ void MeasureSetSql(_ClsInfo* info, const wchar_t* standIn) {
   }
   VARIANT_BOOL start = VARIANT_FALSE;
   VARIANT_BOOL result = VARIANT_FALSE;
-  const double perCall = PerCall([&] { info->SetSql(&start, &result); }, 51, 20);
+  const double perCall = NanosecondsPerCall([&] { info->SetSql(&start, &result); }, 51, 20);
   std::wprintf(L"SetSql while a server runs: median %.0f us per call, %d processes running\n",
                perCall / 1000, ProcessCount());
   TerminateProcess(process.hProcess, 0);
@@ -108,15 +102,12 @@ void MeasureDownload(const std::string& url) {
 }
 
 void MeasureReportABugPath(_ClsInfo* info) {
-  std::vector<double> samples;
-  for (int i = 0; i < 21; ++i) {
+  const double micro = tesk::tools::MedianMicroseconds(21, 1, [&] {
     BSTR address = nullptr;
-    const double start = Now();
     info->ShowReportABugPath(&address);
-    samples.push_back((Now() - start) * 1e3);
     SysFreeString(address);
-  }
-  std::wprintf(L"ShowReportABugPath against the local server: median %.1f ms\n", Median(samples));
+  });
+  std::wprintf(L"ShowReportABugPath against the local server: median %.1f ms\n", micro / 1000);
 }
 
 }  // namespace
@@ -142,7 +133,7 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   BSTR symbol = SysAllocString(L"VARN");
-  const double vtable = PerCall([&] { info->SetProductName(&symbol); }, 101, 20000);
+  const double vtable = NanosecondsPerCall([&] { info->SetProductName(&symbol); }, 101, 20000);
 
   LPOLESTR names[] = {const_cast<LPOLESTR>(L"SetProductName")};
   DISPID id = 0;
@@ -151,7 +142,7 @@ int wmain(int argc, wchar_t** argv) {
   V_VT(&argument) = VT_BYREF | VT_BSTR;
   V_BSTRREF(&argument) = &symbol;
   DISPPARAMS params{&argument, nullptr, 1, 0};
-  const double lateBound = PerCall(
+  const double lateBound = NanosecondsPerCall(
       [&] { info->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr); },
       101, 2000);
   std::wprintf(L"SetProductName through the virtual table: median %.0f ns per call\n", vtable);

@@ -230,15 +230,11 @@ void ShowReportABug(_ClsInfo* info) {
 }
 
 double ReportABugPathMilliseconds(_ClsInfo* info) {
-  std::vector<double> times;
-  for (int run = 0; run < 15; ++run) {
+  return MedianMicroseconds(15, 1, [&] {
     BSTR address = nullptr;
-    const double start = Now();
     info->ShowReportABugPath(&address);
-    times.push_back((Now() - start) * 1000);
     SysFreeString(address);
-  }
-  return Median(times);
+  }) / 1000;
 }
 
 struct Counts {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "button/control_host.h"
+#include "common/windowless_host.h"
 #include "platform/win32/ui/gdi_canvas.h"
 #include "platform/win32/ui/gdi_objects.h"
 
@@ -16,7 +16,7 @@ namespace tesk::tools {
 // The stand-in container under a style-11 button: a checker of two window colours.
 void PaintContainerChecker(platform::Canvas& canvas, std::int32_t width, std::int32_t height);
 
-class OffscreenHost final : public button::ControlHost {
+class OffscreenHost final : public WindowlessHost {
  public:
   OffscreenHost(std::int32_t width, std::int32_t height);
   ~OffscreenHost() override;
@@ -27,32 +27,15 @@ class OffscreenHost final : public button::ControlHost {
   std::vector<button::Rgb> Pixels() const;
 
   platform::Canvas& Surface() override { return canvas_; }
-  std::int32_t WindowHandle() override { return 0; }
   button::Rect ClientRect() override { return {0, 0, width_, height_}; }
-  std::int32_t PixelsPerInch() override { return 96; }
-  void SetWindowShape(const button::WindowShape&) override {}
-  void SetEnabled(bool) override {}
   button::FontDescription SurfaceFont() override { return font_; }
   void SetSurfaceFont(const button::FontDescription& font) override;
   std::int16_t MousePointer() override { return pointer_; }
   void SetMousePointer(std::int16_t pointer) override { pointer_ = pointer; }
   button::PicturePtr MouseIcon() override { return icon_; }
   void SetMouseIcon(button::PicturePtr icon) override { icon_ = std::move(icon); }
-  button::PicturePtr HandCursor() override { return nullptr; }
-  bool UserMode() override { return true; }
-  std::string DisplayName() override { return "cmd1"; }
-  button::FontDescription AmbientFont() override { return {}; }
   bool DisplayAsDefault() override { return isDefault; }
-  void PropertyChanged(const std::string&) override {}
-  void SetHoverTimer(bool) override {}
-  bool IsMouseOver() override { return false; }
-  void CaptureMouse() override {}
-  void MoveFocus(bool) override {}
-  void ShowNow() override {}
-  void CreateBackgroundSurface(std::int32_t, std::int32_t) override {}
-  void CaptureBackground() override {}
   void CopyBackground() override { PaintContainerChecker(canvas_, width_, height_); }
-  void ReleaseBackgroundSurface() override {}
 
   button::Rgb SystemColor(int index) override;
   button::Rgb TranslateColor(button::OleColor colour) override;

@@ -3,7 +3,6 @@
 // host (colours, fonts, text measurement), so that both lay out the same caption and a
 // comparison of their pixels outside the captions shows how faithful the raster canvas is.
 
-#include "button/control_host.h"
 #include "common/offscreen_host.h"
 #include "platform/raster/raster_canvas.h"
 
@@ -49,39 +48,22 @@ class MeasuredRaster final : public platform::Canvas {
 };
 
 // The offscreen GDI host's colours and fonts, drawing on the measured raster canvas instead.
-class RasterTwin final : public button::ControlHost {
+class RasterTwin final : public WindowlessHost {
  public:
   explicit RasterTwin(OffscreenHost& gdi)
       : gdi_(gdi), canvas(gdi.Surface(), gdi.ClientRect().right, gdi.ClientRect().bottom) {}
   platform::Canvas& Surface() override { return canvas; }
-  std::int32_t WindowHandle() override { return 0; }
   platform::Rect ClientRect() override { return gdi_.ClientRect(); }
-  std::int32_t PixelsPerInch() override { return 96; }
-  void SetWindowShape(const button::WindowShape&) override {}
-  void SetEnabled(bool) override {}
   button::FontDescription SurfaceFont() override { return gdi_.SurfaceFont(); }
   void SetSurfaceFont(const button::FontDescription& f) override { gdi_.SetSurfaceFont(f); }
   std::int16_t MousePointer() override { return 0; }
   void SetMousePointer(std::int16_t) override {}
   button::PicturePtr MouseIcon() override { return nullptr; }
   void SetMouseIcon(button::PicturePtr) override {}
-  button::PicturePtr HandCursor() override { return nullptr; }
-  bool UserMode() override { return true; }
-  std::string DisplayName() override { return "cmd1"; }
-  button::FontDescription AmbientFont() override { return {}; }
   bool DisplayAsDefault() override { return gdi_.isDefault; }
-  void PropertyChanged(const std::string&) override {}
-  void SetHoverTimer(bool) override {}
-  bool IsMouseOver() override { return false; }
-  void CaptureMouse() override {}
-  void MoveFocus(bool) override {}
-  void ShowNow() override {}
-  void CreateBackgroundSurface(std::int32_t, std::int32_t) override {}
-  void CaptureBackground() override {}
   void CopyBackground() override {
     PaintContainerChecker(canvas, gdi_.ClientRect().right, gdi_.ClientRect().bottom);
   }
-  void ReleaseBackgroundSurface() override {}
   button::Rgb SystemColor(int index) override { return gdi_.SystemColor(index); }
   button::Rgb TranslateColor(button::OleColor c) override { return gdi_.TranslateColor(c); }
   button::Rgb ParentBackColor() override { return gdi_.ParentBackColor(); }
