@@ -3,7 +3,7 @@
 
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz fuzz-long test-win32 test-win64 demo bench gallery screenshots clean
+.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz fuzz-long soak test-win32 test-win64 demo bench gallery screenshots dist clean
 
 all: native win32 win64
 
@@ -27,6 +27,13 @@ FUZZ_SECONDS ?= 600
 fuzz-long: fuzz
 	FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset fuzz -C long -L long --verbose
 
+# Hours, not minutes: the handle cycles and the automation fuzzer SOAK times over, then every
+# fuzz target for FUZZ_SECONDS.
+SOAK ?= 10
+soak: win64 fuzz
+	TESK_SOAK=$(SOAK) $(XVFB) ctest --preset win64 --timeout 86400 -R 'handle_cycles|automation_fuzz'
+	$(MAKE) fuzz-long
+
 test-win32: win32
 	ctest --preset win32
 
@@ -45,6 +52,10 @@ screenshots: win64
 bench: native-release win32 win64
 	build/native-release/tests/button_bench
 	$(XVFB) sh scripts/bench.sh
+
+# The release folder and zip in build/dist: both DLLs, their manifests, usage, sample, checksums.
+dist: win32 win64
+	sh scripts/make-dist.sh build/win32 build/win64
 
 clean:
 	rm -rf build

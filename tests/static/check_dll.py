@@ -12,12 +12,13 @@ import pefile
 MACHINES = {"win32": pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"],
             "win64": pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]}
 SYSKINDS = {"win32": 1, "win64": 3}
+ASSEMBLY_ARCHES = {"win32": "x86", "win64": "amd64"}
 EXPORTS = {"DllCanUnloadNow", "DllGetClassObject", "DllInstall", "DllRegisterServer",
            "DllUnregisterServer"}
 # Every DLL the library may import: parts of Windows itself, nothing a host must ship.
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll",
                "msvcrt.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "urlmon.dll",
-               "user32.dll", "wininet.dll", "msimg32.dll", "version.dll"}
+               "user32.dll", "wininet.dll", "msimg32.dll", "version.dll", "oleacc.dll"}
 
 
 def resource(pe, type_name, resource_id):
@@ -51,6 +52,11 @@ def checks(pe, arch):
     info = resource(pe, pefile.RESOURCE_TYPE["RT_VERSION"], 1)
     yield "version resource names the product", info is not None and \
         "TeskLumoraLib".encode("utf-16-le") in info
+    # Resource 1 is where Windows looks for a private assembly's manifest inside its DLL.
+    manifest = resource(pe, pefile.RESOURCE_TYPE["RT_MANIFEST"], 1)
+    architecture = f'processorArchitecture="{ASSEMBLY_ARCHES[arch]}"'.encode()
+    yield "assembly manifest 1 for " + ASSEMBLY_ARCHES[arch], manifest is not None and \
+        b'name="TeskLumoraLib"' in manifest and architecture in manifest
 
 
 def main():

@@ -705,7 +705,7 @@ TEST_F(AutomationFuzz, EveryRandomLateBoundCallComesBack) {
   const ULONG infoReferences = References(info_.Get());
   const ULONG regLibReferences = References(regLib_.Get());
   Fuzzer fuzzer(info_.Get(), regLib_.Get());
-  fuzzer.Run(kCalls, kSecondsAllowed);
+  fuzzer.Run(kCalls * SoakFactor(), kSecondsAllowed * SoakFactor());
   std::printf("automation fuzz: %s\n", fuzzer.Summary().c_str());
   for (const std::string& fault : fuzzer.Faults()) ADD_FAILURE() << fault;
   for (const std::wstring& caption : WindowCloser::strangers) {

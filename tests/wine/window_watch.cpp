@@ -1,5 +1,7 @@
 #include "window_watch.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <utility>
 
@@ -63,6 +65,11 @@ UpdateServerSetting::UpdateServerSetting(const std::wstring& server) {
 
 UpdateServerSetting::~UpdateServerSetting() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib");
+}
+
+int SoakFactor() {
+  const char* factor = std::getenv("TESK_SOAK");
+  return factor ? std::max(1, std::atoi(factor)) : 1;
 }
 
 int Px(int twips) {

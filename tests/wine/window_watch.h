@@ -25,6 +25,9 @@ class UpdateServerSetting {
   UpdateServerSetting& operator=(const UpdateServerSetting&) = delete;
 };
 
+// How many times over the long runs go: TESK_SOAK, 1 unless `make soak` sets it.
+int SoakFactor();
+
 // Twips as pixels on this screen.
 int Px(int twips);
 

@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/platform_error.h"
 #include "platform/win32/system/system_message.h"
@@ -42,14 +43,21 @@ std::wstring FolderOf(const std::wstring& path) {
   return full;
 }
 
+// Beyond the folder: room for the "\tskXXXX.tmp" the call adds, and never less than MAX_PATH.
+constexpr size_t kTemporaryNameLength = MAX_PATH + 16;
+
 // A uniquely named file created beside the target; deleted again unless it was moved away.
 class TemporaryFile {
  public:
   explicit TemporaryFile(const std::wstring& folder) {
-    // Fails, among others, when the folder does not exist or cannot be written.
-    wchar_t name[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"tsk", 0, name)) ThrowSystemError(GetLastError());
-    path_ = name;
+    // Fails, among others, when the folder does not exist or cannot be written. The name has
+    // room for any folder: Windows refuses one longer than MAX_PATH - 14, Wine copies it first.
+    std::wstring name(folder.size() + kTemporaryNameLength, L'\0');
+    if (!GetTempFileNameW(folder.c_str(), L"tsk", 0, name.data())) {
+      ThrowSystemError(GetLastError());
+    }
+    name.resize(name.find(L'\0'));
+    path_ = std::move(name);
   }
   ~TemporaryFile() {
     if (!moved_) DeleteFileW(path_.c_str());

@@ -2,13 +2,12 @@
 
 #include <olectl.h>
 
-#include <cstring>
-
 #include "platform/win32/automation/server_lifetime.h"
 #include "platform/win32/system/text_encoding.h"
 #include "platform/win32/system/unique_resource.h"
 #include "platform/win32/ui/cmd_window_host.h"
 #include "platform/win32/ui/design_resources.h"
+#include "windows/cut_pictures.h"
 
 namespace tesk::win32 {
 namespace {
@@ -103,24 +102,17 @@ PicturePointer DesignPictureObject(platform::DesignPicture picture) {
   return nullptr;
 }
 
-// A bitmap file whose header promises more bytes than the file holds: the system's picture
-// loader would wait for the missing bytes (Wine's never returns).
-bool IsCutBitmap(HGLOBAL memory, SIZE_T size) {
-  const auto* bytes = static_cast<const unsigned char*>(GlobalLock(memory));
+bool IsCutPictureIn(HGLOBAL memory) {
+  const auto* bytes = static_cast<const char*>(GlobalLock(memory));
   if (!bytes) return true;
-  bool cut = false;
-  if (size >= sizeof(BITMAPFILEHEADER) && bytes[0] == 'B' && bytes[1] == 'M') {
-    BITMAPFILEHEADER header;
-    std::memcpy(&header, bytes, sizeof header);
-    cut = header.bfSize > size || header.bfOffBits >= size;
-  }
+  const bool cut = windows::IsCutPicture({bytes, GlobalSize(memory)});
   GlobalUnlock(memory);
   return cut;
 }
 
 PicturePointer PictureFromFile(const std::string& path) {
   UniqueGlobalMemory memory = ReadWholeFile(path);
-  if (!memory || IsCutBitmap(memory.get(), GlobalSize(memory.get()))) return nullptr;
+  if (!memory || IsCutPictureIn(memory.get())) return nullptr;
   const auto size = static_cast<LONG>(GlobalSize(memory.get()));
   Microsoft::WRL::ComPtr<IStream> stream;
   if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.GetAddressOf()))) return nullptr;

@@ -1,0 +1,145 @@
+// Handle discipline over long runs: each window opened and closed a thousand times, a button's
+// properties changed and redrawn ten thousand times, a thousand downloads. GDI objects, USER
+// objects and kernel handles end where they started; the first cycles may fill one-time caches.
+// `make soak` runs them ten times over.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "button/cmd.h"
+#include "platform/win32/ui/cmd_window.h"
+#include "window_watch.h"
+
+namespace tesk::wine_test {
+namespace {
+
+struct Resources {
+  long gdi;
+  long user;
+  long kernel;
+};
+
+// How many more objects the process could still make, where Wine's GetGuiResources answers 0:
+// fewer after the cycles means objects were left behind.
+template <typename Make, typename Free>
+long Headroom(Make make, Free free) {
+  std::vector<decltype(make())> made;
+  while (auto object = make()) made.push_back(object);
+  for (auto object : made) free(object);
+  return -static_cast<long>(made.size());
+}
+
+// Kernel handles are small multiples of four; Wine's GetProcessHandleCount answers 0.
+long KernelHandles() {
+  DWORD count = 0;
+  if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return count;
+  long open = 0;
+  DWORD flags = 0;
+  for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+    open += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+  }
+  return open;
+}
+
+Resources Count() {
+  const HANDLE self = GetCurrentProcess();
+  if (GetGuiResources(self, GR_GDIOBJECTS) > 0) {
+    return {static_cast<long>(GetGuiResources(self, GR_GDIOBJECTS)),
+            static_cast<long>(GetGuiResources(self, GR_USEROBJECTS)), KernelHandles()};
+  }
+  return {Headroom([] { return CreateRectRgn(0, 0, 1, 1); }, [](HRGN r) { DeleteObject(r); }),
+          Headroom([] { return CreateMenu(); }, [](HMENU m) { DestroyMenu(m); }),
+          KernelHandles()};
+}
+
+// Runs `cycle` a few times to fill the caches, then `cycles` times, and expects every count
+// back where it was: a leak of one object a cycle would show as hundreds.
+template <typename Cycle>
+void ExpectNothingLeftAfter(const char* what, int cycles, Cycle&& cycle) {
+  for (int i = 0; i < 3; ++i) cycle(i);
+  const Resources before = Count();
+  const DWORD start = GetTickCount();
+  for (int i = 0; i < cycles; ++i) cycle(i);
+  const DWORD milliseconds = GetTickCount() - start;
+  const Resources after = Count();
+  std::printf("%s x %d (%lu ms): GDI %ld -> %ld, USER %ld -> %ld, kernel handles %ld -> %ld%s\n", what,
+              cycles, milliseconds, before.gdi, after.gdi, before.user, after.user, before.kernel, after.kernel,
+              before.gdi < 0 ? " (GDI and USER as negated room left)" : "");
+  constexpr long kSlack = 8;  // objects a system cache may still take late, not per cycle
+  EXPECT_LE(after.gdi - before.gdi, kSlack) << what;
+  EXPECT_LE(after.user - before.user, kSlack) << what;
+  EXPECT_LE(after.kernel - before.kernel, kSlack) << what;
+}
+
+void CloseWhenShown(const wchar_t* caption) {
+  When(caption, [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
+}
+
+TEST(HandleCycles, EachWindowOpenedAndClosedAThousandTimes) {
+  SetProduct(L"TESKINVOICE");
+  UpdateServerSetting server(Server() + L"/browser");
+  const ComPtr<_ClsInfo> info = Info();
+  VARIANT result;
+  VariantInit(&result);
+  const int cycles = SoakFactor() * 1000;
+
+  ExpectNothingLeftAfter("About and Technical Support", cycles, [&](int) {
+    When(L"About x", [](HWND about) {
+      When(L"Technical Support", [](HWND support) {
+        PostMessageW(support, WM_CLOSE, 0, 0);
+        CloseWhenShown(L"About x");
+      });
+      Click(ChildWithText(about, L"Tech. Support...").window);
+    });
+    Bstr name(L"x");
+    ASSERT_EQ(info->ShowAboutUs(name.get(), name.get(), name.get(), VARIANT_TRUE, &result), S_OK);
+  });
+  ExpectNothingLeftAfter("What's New", cycles, [&](int i) {
+    CloseWhenShown(L"What's New");
+    Bstr text((L"line one\r\nline " + std::to_wstring(i)).c_str());
+    ASSERT_EQ(info->ShowWhatNew(text.get(), &result), S_OK);
+  });
+  ExpectNothingLeftAfter("Shortcut Keys", cycles, [&](int i) {
+    CloseWhenShown(L"Shortcut Keys...");
+    Bstr list((L"File|Open|Ctrl+O^File|Save|Ctrl+S^Edit|Row " + std::to_wstring(i) + L"|F2")
+                  .c_str());
+    ASSERT_EQ(info->ShowShortcutKeysForm(list.put(), &result), S_OK);
+  });
+  ExpectNothingLeftAfter("Report a Bug", cycles, [&](int) {
+    CloseWhenShown(L"Report a Bug");
+    Bstr address;
+    ASSERT_EQ(info->ShowReportABug(address.put()), S_OK);
+  });
+}
+
+TEST(HandleCycles, TenThousandButtonChangesAndRedraws) {
+  const HWND form = CreateWindowExW(0, L"STATIC", L"cycles", WS_POPUP | WS_VISIBLE, 0, 0, 300,
+                                    80, nullptr, nullptr, nullptr, nullptr);
+  const HWND window = win32::CreateCmdWindow(form, 1, {10, 10, 120, 40}, {});
+  button::Cmd& cmd = *win32::CmdOfWindow(window);
+  ExpectNothingLeftAfter("cmd property change and redraw", SoakFactor() * 10000, [&](int i) {
+    cmd.SetButtonType(1 + i % 14);
+    cmd.SetCaption("&Caption " + std::to_string(i));
+    cmd.SetFont({i % 2 ? "Verdana" : "Tahoma", 8.0 + i % 5, static_cast<int16_t>(i % 3 ? 400 : 700), 0, i % 4 == 0,
+                 i % 5 == 0, false});
+    cmd.SetBackColor(static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF);
+    cmd.SetForeColor(static_cast<uint32_t>(i * 40503u) & 0xFFFFFF);
+    cmd.SetEnabled(i % 7 != 0);
+    cmd.Refresh();
+  });
+  DestroyWindow(form);
+}
+
+TEST(HandleCycles, AThousandDownloads) {
+  UpdateServerSetting server(Server() + L"/multi");
+  const ComPtr<_ClsInfo> info = Info();
+  ExpectNothingLeftAfter("ShowReportABugPath download", SoakFactor() * 1000, [&](int) {
+    Bstr address;
+    ASSERT_EQ(info->ShowReportABugPath(address.put()), S_OK);
+    ASSERT_NE(address.get(), nullptr);
+  });
+}
+
+}  // namespace
+}  // namespace tesk::wine_test
