@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "platform/win32/ui/cmd_accessible.h"
 #include "platform/win32/ui/cmd_window_host.h"
 #include "platform/win32/automation/server_lifetime.h"
 #include "platform/win32/system/text_encoding.h"
@@ -12,16 +13,18 @@ namespace tesk::win32 {
 namespace {
 
 
-// What a window of the class carries: the host first, then the control that uses it.
+// What a window of the class carries: the host first, then the control that uses it, and last
+// its accessible object, disconnected before the control goes.
 struct CmdWindow {
   CmdWindow(HWND window, const CmdWindowOptions& options)
-      : host(window, options.name), cmd(host) {
+      : host(window, options.name), cmd(host), accessible(window, cmd) {
     cmd.SetEvents(options.events);
   }
   WindowHost host;
   button::Cmd cmd;
   std::string windowText;  // the caption as the window text last showed it
   bool releasingDoubleClick = false;  // the release that ends a double click is no click
+  CmdAccessibleOwner accessible;
 };
 
 CmdWindow* WindowOf(HWND window) {
@@ -130,11 +133,18 @@ LRESULT Handle(HWND window, CmdWindow& w, UINT message, WPARAM wParam, LPARAM lP
     case WM_KILLFOCUS:
       cmd.OnLostFocus();
       return 0;
+    case WM_GETFONT:  // the caption's font, as a system button answers
+      return reinterpret_cast<LRESULT>(w.host.FontHandle());
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     case BM_CLICK:  // the dialog manager's answer to the control's access key
       cmd.OnAccessKeyPress();
       return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        if (const LRESULT answer = w.accessible.Answer(wParam)) return answer;
+      }
+      break;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         SetCursor(w.host.PointerIsCustom() ? w.host.HandHandle() : LoadCursor(nullptr, IDC_ARROW));

@@ -1,8 +1,9 @@
 #pragma once
 // The cmd button as a Windows child control: a window of class "TeskLumoraCmd" that hosts a
 // Cmd, delivers its notices from the window's messages and paints it from an off-screen surface.
-// Its window text is the caption, so screen readers and UI automation can read it; dialogs
-// find it as a push button, so its access key works through IsDialogMessage.
+// Its window text is the caption, and it answers screen readers and UI automation with an
+// accessible push button of its own (cmd_accessible.h); dialogs find it as a push button, so
+// its access key works through IsDialogMessage.
 
 #include <windows.h>
 
