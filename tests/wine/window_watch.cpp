@@ -72,11 +72,38 @@ int SoakFactor() {
   return factor ? std::max(1, std::atoi(factor)) : 1;
 }
 
-int Px(int twips) {
+int ScreenDpi() {
   const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  return MulDiv(twips, dpi, 1440);
+  return dpi;
+}
+
+int Px(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+
+// Runs `measure` on a device context of the window with the window's own font selected.
+template <typename Measure>
+void WithFontOf(HWND window, Measure&& measure) {
+  const HDC dc = GetDC(window);
+  const HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  measure(dc);
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+}
+
+SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags) {
+  RECT box{0, 0, width, 0};
+  WithFontOf(window, [&](HDC dc) {
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_CALCRECT);
+  });
+  return {box.right - box.left, box.bottom - box.top};
+}
+
+double FontPoints(HWND window) {
+  TEXTMETRICW metrics{};
+  WithFontOf(window, [&](HDC dc) { GetTextMetricsW(dc, &metrics); });
+  return (metrics.tmHeight - metrics.tmInternalLeading) * 72.0 / ScreenDpi();
 }
 
 HostWindow::HostWindow() {

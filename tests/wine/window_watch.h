@@ -28,7 +28,9 @@ class UpdateServerSetting {
 // How many times over the long runs go: TESK_SOAK, 1 unless `make soak` sets it.
 int SoakFactor();
 
-// Twips as pixels on this screen.
+// The screen's pixels per inch, as Wine read them when the process started; twips as pixels
+// on this screen.
+int ScreenDpi();
 int Px(int twips);
 
 // A top-level window of the host's own, to see it disabled while a window of the library is up.
@@ -63,6 +65,11 @@ Child ChildWithText(HWND form, const std::wstring& text);
 HWND ChildOfClass(HWND form, const std::wstring& className);
 // The text a label shows, which may be long.
 std::wstring TextOf(HWND window);
+// The box `text` takes in the window's own font (WM_GETFONT), drawn with DrawText `flags`
+// and broken into lines at `width` where the flags say so.
+SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags);
+// The em height of the window's own font, in points at this screen's pixels per inch.
+double FontPoints(HWND window);
 void ExpectAt(const Child& child, int left, int top, int width, int height);
 void ExpectClientSize(HWND form, int width, int height);
 // A click posted to the control's centre.

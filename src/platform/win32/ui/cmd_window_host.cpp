@@ -23,14 +23,14 @@ HCURSOR LoadHandCursor() {
 
 void WindowHost::SetSurfaceFont(const button::FontDescription& font) {
   font_ = font;
-  fontHandle_.reset(CreateSurfaceFont(font));
+  fontHandle_.reset(CreateSurfaceFont(font, dpi_));
   canvas_.SetFont(static_cast<HFONT>(fontHandle_.get()));
 }
 
 button::FontDescription WindowHost::AmbientFont() {
   const HWND parent = GetParent(window_);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
-  return DescribeFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  return DescribeFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), dpi_);
 }
 
 button::PicturePtr WindowHost::HandCursor() {

@@ -13,6 +13,7 @@
 #include "platform/win32/ui/gdi_canvas.h"
 #include "platform/win32/ui/gdi_objects.h"
 #include "platform/win32/ui/win32_colors.h"
+#include "platform/win32/ui/window_dpi.h"
 #include "platform/win32/ui/window_region.h"
 
 namespace tesk::win32 {
@@ -27,8 +28,8 @@ HCURSOR LoadHandCursor();
 
 class WindowHost final : public button::ControlHost {
  public:
-  WindowHost(HWND window, std::string name) : window_(window), name_(std::move(name)),
-                                               canvas_(buffer_.Dc()) {
+  WindowHost(HWND window, std::string name)
+      : window_(window), name_(std::move(name)), dpi_(WindowDpi(window)), canvas_(buffer_.Dc()) {
     SetSurfaceFont(AmbientFont());
   }
 
@@ -44,6 +45,7 @@ class WindowHost final : public button::ControlHost {
   // Pointer number 99 with a picture: the custom pointer, which is the hand.
   bool PointerIsCustom() const { return pointer_ == 99 && icon_; }
   std::uint64_t DrawCount() const { return canvas_.DrawCount(); }
+  HFONT FontHandle() const { return static_cast<HFONT>(fontHandle_.get()); }
   HCURSOR HandHandle() const { return handCursor_; }
 
   platform::Canvas& Surface() override { return canvas_; }
@@ -55,7 +57,7 @@ class WindowHost final : public button::ControlHost {
     GetClientRect(window_, &client);
     return {client.left, client.top, client.right, client.bottom};
   }
-  std::int32_t PixelsPerInch() override { return 96; }
+  std::int32_t PixelsPerInch() override { return dpi_; }
   void SetWindowShape(const button::WindowShape& shape) override {
     SetWindowRgn(window_, CreateWindowRegion(shape), TRUE);
   }
@@ -126,6 +128,7 @@ class WindowHost final : public button::ControlHost {
 
   HWND window_;
   std::string name_;
+  int dpi_;  // the window's pixels per inch, which its fonts and pictures are sized for
   Backbuffer buffer_;
   GdiCanvas canvas_;
   UniqueGdiObject fontHandle_;

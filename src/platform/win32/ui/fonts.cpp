@@ -22,12 +22,12 @@ HFONT CreateSurfaceFont(const button::FontDescription& font, int pixelsPerInch) 
   return CreateFontIndirectW(&description);
 }
 
-button::FontDescription DescribeFont(HFONT font) {
+button::FontDescription DescribeFont(HFONT font, int pixelsPerInch) {
   LOGFONTW logFont{};
   button::FontDescription description;
   if (!font || !GetObjectW(font, sizeof logFont, &logFont)) return description;
   description.name = Utf8FromWide(logFont.lfFaceName, wcslen(logFont.lfFaceName));
-  description.size = std::abs(logFont.lfHeight) * 72.0 / 96.0;
+  description.size = std::abs(logFont.lfHeight) * 72.0 / pixelsPerInch;
   description.weight = static_cast<std::int16_t>(logFont.lfWeight);
   description.italic = logFont.lfItalic != 0;
   description.underline = logFont.lfUnderline != 0;

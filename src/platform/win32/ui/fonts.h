@@ -10,7 +10,8 @@ namespace tesk::win32 {
 
 // A new font the caller deletes; sizes are points at `pixelsPerInch`.
 HFONT CreateSurfaceFont(const button::FontDescription& font, int pixelsPerInch = 96);
-button::FontDescription DescribeFont(HFONT font);
+// A font made for `pixelsPerInch`, its size in points.
+button::FontDescription DescribeFont(HFONT font, int pixelsPerInch);
 // A control table's font as a font object describes it.
 button::FontDescription DescribeFont(const platform::FormFont& font);
 

@@ -5,13 +5,13 @@
 namespace tesk::win32 {
 
 HFONT FormGdiCache::Font(const platform::FormFont& font) {
-  const FontKey key{font.name, font.size, font.bold, font.underline};
+  const FontKey key{font.name, font.size, font.bold, font.underline, dpi_};
   auto found = fonts_.find(key);
   if (found == fonts_.end()) {
     // Labels show any text a host passes: the system may pick the font's character set.
     button::FontDescription description = DescribeFont(font);
     description.charset = DEFAULT_CHARSET;
-    UniqueGdiObject created(CreateSurfaceFont(description, dpiY_));
+    UniqueGdiObject created(CreateSurfaceFont(description, dpi_));
     if (!created) return nullptr;
     found = fonts_.emplace(key, std::move(created)).first;
   }

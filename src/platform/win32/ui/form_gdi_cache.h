@@ -1,6 +1,6 @@
 #pragma once
-// The fonts and brushes of one form: one GDI object per distinct font and colour, created on
-// first use and deleted with the cache, that is when the form unloads.
+// The fonts and brushes of one form: one GDI object per distinct font (at a DPI) and colour,
+// created on first use and deleted with the cache, that is when the form unloads.
 
 #include <windows.h>
 
@@ -15,16 +15,18 @@ namespace tesk::win32 {
 
 class FormGdiCache {
  public:
-  explicit FormGdiCache(int dpiY) : dpiY_(dpiY) {}
+  // Fonts asked for from now on are made for `dpi`; those made before live on with the cache,
+  // for the windows that may still use them.
+  void SetDpi(int dpi) { dpi_ = dpi; }
 
   // Null when the system cannot make the font; controls then keep the system font.
   HFONT Font(const platform::FormFont& font);
   HBRUSH Brush(COLORREF colour);
 
  private:
-  using FontKey = std::tuple<std::string, double, bool, bool>;
+  using FontKey = std::tuple<std::string, double, bool, bool, int>;
 
-  int dpiY_;
+  int dpi_ = 96;
   std::map<FontKey, UniqueGdiObject> fonts_;
   std::map<COLORREF, UniqueGdiObject> brushes_;
 };

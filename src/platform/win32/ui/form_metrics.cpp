@@ -5,8 +5,6 @@ namespace {
 
 constexpr int kTwipsPerInch = 1440;
 
-int Pixels(std::int32_t twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
-
 const platform::ControlRow* FindContainer(const platform::FormTable& table,
                                           const std::string& name) {
   if (name.empty()) return nullptr;
@@ -18,20 +16,12 @@ const platform::ControlRow* FindContainer(const platform::FormTable& table,
 
 }  // namespace
 
-ScreenDpi QueryScreenDpi() {
-  ScreenDpi dpi;
-  if (const HDC screen = GetDC(nullptr)) {
-    dpi.x = GetDeviceCaps(screen, LOGPIXELSX);
-    dpi.y = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-  }
-  if (dpi.x <= 0) dpi.x = 96;
-  if (dpi.y <= 0) dpi.y = 96;
-  return dpi;
-}
+int TwipsToPixels(std::int32_t twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+
+std::int32_t PixelsToTwips(int pixels, int dpi) { return MulDiv(pixels, kTwipsPerInch, dpi); }
 
 RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow& control,
-                   ScreenDpi dpi) {
+                   int dpi) {
   std::int32_t left = control.left;
   std::int32_t top = control.top;
   // Picture boxes do not nest in these windows: one level of offset is all there is.
@@ -40,20 +30,22 @@ RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow&
     top += box->top;
   }
   RECT bounds;
-  bounds.left = Pixels(left, dpi.x);
-  bounds.top = Pixels(top, dpi.y);
-  bounds.right = Pixels(left + control.width, dpi.x);
-  bounds.bottom = Pixels(top + control.height, dpi.y);
+  bounds.left = TwipsToPixels(left, dpi);
+  bounds.top = TwipsToPixels(top, dpi);
+  bounds.right = TwipsToPixels(left + control.width, dpi);
+  bounds.bottom = TwipsToPixels(top + control.height, dpi);
   return bounds;
 }
 
-RECT CentredWindowRect(int width, int height, DWORD style, DWORD exStyle) {
-  RECT window{0, 0, width, height};
-  AdjustWindowRectEx(&window, style, FALSE, exStyle);
+RECT CentredWindowRect(HWND window, int width, int height) {
+  RECT outer{};
+  RECT client{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const LONG outerWidth = width + (outer.right - outer.left) - client.right;
+  const LONG outerHeight = height + (outer.bottom - outer.top) - client.bottom;
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const LONG outerWidth = window.right - window.left;
-  const LONG outerHeight = window.bottom - window.top;
   LONG left = work.left + (work.right - work.left - outerWidth) / 2;
   LONG top = work.top + (work.bottom - work.top - outerHeight) / 2;
   // A window larger than the work area keeps its caption on the screen.

@@ -1,6 +1,6 @@
 #pragma once
 // Where a form and its controls go on the screen: twips (1440 to the inch) to pixels at the
-// screen's pixels per inch, controls inside their picture box, the window centred.
+// form's pixels per inch (window_dpi.h), controls inside their picture box, the window centred.
 
 #include <windows.h>
 
@@ -8,20 +8,16 @@
 
 namespace tesk::win32 {
 
-struct ScreenDpi {
-  int x = 96;
-  int y = 96;
-};
-
-ScreenDpi QueryScreenDpi();
+int TwipsToPixels(std::int32_t twips, int dpi);
+std::int32_t PixelsToTwips(int pixels, int dpi);
 
 // A control's rectangle in client pixels; a control in a picture box is offset by the box.
 // A line's rectangle runs from its start to its end point and may be "inverted".
-RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow& control,
-                   ScreenDpi dpi);
+RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow& control, int dpi);
 
-// The window rectangle whose client area is `width` x `height` pixels for the given styles,
-// centred in the work area of the primary screen.
-RECT CentredWindowRect(int width, int height, DWORD style, DWORD exStyle);
+// The window rectangle that gives `window` a client area of `width` x `height` pixels, centred
+// in the work area of the primary screen. The frame is measured on the window itself, so that
+// it counts at the window's own DPI.
+RECT CentredWindowRect(HWND window, int width, int height);
 
 }  // namespace tesk::win32

@@ -11,9 +11,8 @@
 
 namespace tesk::win32 {
 
-// `colour` turns a control's OLE colour into the colour to paint.
+// `colour` turns a control's OLE colour into the colour to paint; `dpi` is the form's.
 void PaintFormControls(HDC dc, const std::vector<std::unique_ptr<FormControl>>& controls,
-                       const std::function<COLORREF(platform::OleColor)>& colour,
-                       int dpiX, int dpiY);
+                       const std::function<COLORREF(platform::OleColor)>& colour, int dpi);
 
 }  // namespace tesk::win32

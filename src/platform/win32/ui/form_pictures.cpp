@@ -12,6 +12,15 @@
 namespace tesk::win32 {
 namespace {
 
+constexpr int kArtworkDpi = 96;
+constexpr int kHimetricPerInch = 2540;
+
+// Handles travel as 32-bit values; 64-bit Windows widens them with their sign.
+template <typename Handle>
+Handle HandleOf(OLE_HANDLE handle) {
+  return reinterpret_cast<Handle>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
+}
+
 struct GlobalMemoryTraits {
   static HGLOBAL Invalid() { return nullptr; }
   static void Close(HGLOBAL memory) { GlobalFree(memory); }
@@ -140,14 +149,29 @@ IconPair IconsFromFile(const std::string& path) {
   return icons;
 }
 
+SIZE PictureExtent(IPicture* picture, int dpi) {
+  SHORT type = PICTYPE_NONE;
+  OLE_HANDLE handle = 0;
+  BITMAP bitmap{};
+  if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
+      SUCCEEDED(picture->get_Handle(&handle)) &&
+      GetObjectW(HandleOf<HBITMAP>(handle), sizeof bitmap, &bitmap)) {
+    return {MulDiv(bitmap.bmWidth, dpi, kArtworkDpi), MulDiv(bitmap.bmHeight, dpi, kArtworkDpi)};
+  }
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  picture->get_Width(&width);
+  picture->get_Height(&height);
+  return {MulDiv(width, dpi, kHimetricPerInch), MulDiv(height, dpi, kHimetricPerInch)};
+}
+
 HCURSOR CursorOfPicture(IPicture* picture) {
   if (!picture) return nullptr;
   SHORT type = PICTYPE_NONE;
   OLE_HANDLE handle = 0;
   if (FAILED(picture->get_Type(&type)) || type != PICTYPE_ICON) return nullptr;
   if (FAILED(picture->get_Handle(&handle))) return nullptr;
-  // Handles travel as 32-bit values; 64-bit Windows widens them with their sign.
-  return reinterpret_cast<HCURSOR>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
+  return HandleOf<HCURSOR>(handle);
 }
 
 }  // namespace tesk::win32

@@ -15,7 +15,6 @@ namespace tesk::win32 {
 
 using PicturePointer = Microsoft::WRL::ComPtr<IPicture>;
 
-
 // Null for DesignPicture::None and when the resource cannot be had.
 PicturePointer DesignPictureObject(platform::DesignPicture picture);
 
@@ -30,6 +29,11 @@ struct IconPair {
 IconPair DesignWindowIcons();
 // Either icon is null when the file cannot be read as an icon.
 IconPair IconsFromFile(const std::string& path);
+
+// The size a picture that is not stretched takes on a form at `dpi`, in pixels. A bitmap's
+// pixels are its size at 96 pixels per inch, which the windows' artwork is made for: it grows
+// with the layout, as its place in the table does. Other pictures keep their own size.
+SIZE PictureExtent(IPicture* picture, int dpi);
 
 // The icon or cursor handle a picture holds, for use as a mouse pointer; null for other
 // pictures. The picture keeps ownership.

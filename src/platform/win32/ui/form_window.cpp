@@ -9,6 +9,7 @@
 #include "platform/win32/ui/cmd_window.h"
 #include "platform/win32/ui/form_children.h"
 #include "platform/win32/ui/form_painting.h"
+#include "platform/win32/ui/window_dpi.h"
 #include "platform/win32/ui/win32_colors.h"
 
 namespace tesk::win32 {
@@ -21,6 +22,8 @@ constexpr DWORD kSizableStyle = kStyle | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAX
 // A fixed single border, not a dialog frame: a dialog frame would hide the window's icon.
 constexpr DWORD kExStyle = WS_EX_WINDOWEDGE;
 constexpr int kFirstControlId = 100;
+// Large enough for any frame to have a client area, so that the frame can be measured.
+constexpr SIZE kProvisionalSize{640, 480};
 
 void RegisterClassOnce(WNDPROC procedure) {
   static const ATOM atom = [procedure] {
@@ -46,11 +49,7 @@ RECT Normalised(RECT r) {
 }  // namespace
 
 FormWindow::FormWindow(const platform::FormTable& table, platform::FormEvents& events)
-    : events_(events),
-      dpi_(QueryScreenDpi()),
-      backColor_(table.backColor),
-      font_(table.font),
-      gdi_(dpi_.y) {
+    : events_(events), backColor_(table.backColor), font_(table.font) {
   CreateWindowFor(table);
   CreateControls(table);
   SetIcons(DesignWindowIcons());
@@ -59,13 +58,18 @@ FormWindow::FormWindow(const platform::FormTable& table, platform::FormEvents& e
 void FormWindow::CreateWindowFor(const platform::FormTable& table) {
   RegisterClassOnce(Procedure);
   const DWORD style = table.sizable ? kSizableStyle : kStyle;
-  const RECT r = CentredWindowRect(MulDiv(table.width, dpi_.x, 1440),
-                                   MulDiv(table.height, dpi_.y, 1440), style, kExStyle);
-  // The window procedure takes the handle into window_ as soon as the window exists.
-  CreateWindowExW(kExStyle, kFormWindowClass, WideFromUtf8(table.caption).c_str(), style, r.left,
-                  r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, ResourceModule(),
+  // The window procedure takes the handle into window_ as soon as the window exists. It opens
+  // on the primary screen, where it is centred: its DPI is known from then on.
+  CreateWindowExW(kExStyle, kFormWindowClass, WideFromUtf8(table.caption).c_str(), style, 0, 0,
+                  kProvisionalSize.cx, kProvisionalSize.cy, nullptr, nullptr, ResourceModule(),
                   this);
   if (!window_) throw std::runtime_error("a form's window cannot be created");
+  dpi_ = WindowDpi(window_.get());
+  gdi_.SetDpi(dpi_);
+  const RECT r = CentredWindowRect(window_.get(), TwipsToPixels(table.width, dpi_),
+                                   TwipsToPixels(table.height, dpi_));
+  SetWindowPos(window_.get(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::CreateControls(const platform::FormTable& table) {
@@ -185,8 +189,7 @@ void FormWindow::Paint() {
   const HDC dc = BeginPaint(window_.get(), &paint);
   if (!dc) return;
   try {
-    PaintFormControls(dc, controls_, [this](platform::OleColor c) { return Colour(c); }, dpi_.x,
-                      dpi_.y);
+    PaintFormControls(dc, controls_, [this](platform::OleColor c) { return Colour(c); }, dpi_);
   } catch (...) {
     EndPaint(window_.get(), &paint);
     throw;
@@ -368,13 +371,13 @@ void FormWindow::Navigate(const std::string& control, const std::string& address
 std::int32_t FormWindow::ScaleWidth() {
   RECT client{};
   GetClientRect(window_.get(), &client);
-  return MulDiv(client.right, 1440, dpi_.x);
+  return PixelsToTwips(client.right, dpi_);
 }
 
 std::int32_t FormWindow::ScaleHeight() {
   RECT client{};
   GetClientRect(window_.get(), &client);
-  return MulDiv(client.bottom, 1440, dpi_.y);
+  return PixelsToTwips(client.bottom, dpi_);
 }
 
 void FormWindow::MoveControl(const std::string& control, std::int32_t left, std::int32_t top,
@@ -382,8 +385,8 @@ void FormWindow::MoveControl(const std::string& control, std::int32_t left, std:
   FormControl* found = Find(control);
   if (!found) return;
   Repaint(*found);
-  found->bounds = {MulDiv(left, dpi_.x, 1440), MulDiv(top, dpi_.y, 1440),
-                   MulDiv(left + width, dpi_.x, 1440), MulDiv(top + height, dpi_.y, 1440)};
+  found->bounds = {TwipsToPixels(left, dpi_), TwipsToPixels(top, dpi_),
+                   TwipsToPixels(left + width, dpi_), TwipsToPixels(top + height, dpi_)};
   const RECT& b = found->bounds;
   if (found->browser) {
     found->browser->Move(b);

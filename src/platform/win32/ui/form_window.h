@@ -86,7 +86,7 @@ class FormWindow final : public platform::Form {
   void RunHandler(Handler&& handler) noexcept;
 
   platform::FormEvents& events_;
-  ScreenDpi dpi_;
+  int dpi_ = 96;  // the window's, read once it exists
   platform::OleColor backColor_;
   platform::FormFont font_;
   FormGdiCache gdi_;
