@@ -14,11 +14,6 @@ std::int32_t ScriptedTransfer::DownloadToFile(const std::string& url, const std:
   return status;
 }
 
-std::int32_t ScriptedTransfer::DeleteCacheEntry(const std::string& url) {
-  cacheDeletions.push_back(url);
-  return 1;
-}
-
 void PumpingThread::ProcessPendingMessages() {
   ++pumps;
   if (pendingHandler) pendingHandler();

@@ -21,13 +21,12 @@ class ScriptedTransfer final : public platform::UrlTransfer {
 
   std::int32_t DownloadToFile(const std::string& url, const std::string& file,
                               platform::BindCallbacks& callbacks) override;
-  std::int32_t DeleteCacheEntry(const std::string& url) override;
+  std::int32_t DeleteCacheEntry(const std::string&) override { return 1; }
 
   std::vector<Progress> progress;
   std::int32_t status = 0;  // reported to OnStopBinding and returned
   std::function<void(const std::string& file)> writeFile;  // on success, before the stop
   std::vector<std::string> requests;                        // "url -> file"
-  std::vector<std::string> cacheDeletions;
 };
 
 class PumpingThread final : public platform::HostThread {

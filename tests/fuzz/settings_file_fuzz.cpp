@@ -10,12 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "doubles/memory_files.h"
-#include "doubles/memory_registry.h"
-#include "doubles/recording_documents.h"
-#include "doubles/recording_form.h"
-#include "doubles/recording_shell.h"
-#include "doubles/scripted_transfer.h"
+#include "doubles/window_doubles.h"
 #include "fuzz/require.h"
 #include "windows/settings_folder.h"
 
@@ -26,24 +21,16 @@ using tesk::fuzz::Require;
 constexpr char kProduct[] = "TESKLEDGER";  // carries its own artwork
 
 // The product's settings file, with whatever content it is given.
-class SettingsFile {
+class SettingsFile : tesk::test::WindowDoubles {
  public:
   std::string ValueOf(const std::string& key, const std::string& content) {
-    files_.files[path_] = content;
-    files_.touched.clear();
-    return tesk::windows::GetSettingValue(services_, kProduct, key);
+    files.files[path_] = content;
+    files.touched.clear();
+    return tesk::windows::GetSettingValue(services, kProduct, key);
   }
 
  private:
-  tesk::test::MemoryFiles files_;
-  tesk::test::MemoryRegistry registry_;
-  tesk::test::RecordingForms forms_;
-  tesk::test::RecordingShell shell_;
-  tesk::test::RecordingDocuments documents_;
-  tesk::test::ScriptedTransfer transfer_;
-  tesk::windows::WindowServices services_{forms_,    files_,     files_,     shell_,    shell_,
-                                          registry_, documents_, documents_, transfer_, shell_};
-  const std::string path_ = tesk::windows::SettingsFolder(files_, kProduct) + "\\varn.dat";
+  const std::string path_ = tesk::windows::SettingsFolder(files, kProduct) + "\\varn.dat";
 };
 
 std::string Cased(std::string text, int (*change)(int)) {

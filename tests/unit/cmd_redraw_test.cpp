@@ -13,6 +13,11 @@ using test::RasterHost;
 
 constexpr Rgb kRed = 0x0000FF;
 
+PicturePtr RedPicture(std::int32_t width, std::int32_t height = 8) {
+  return std::make_shared<platform::MemoryPicture>(
+      PictureType::Bitmap, width, height, std::vector<std::int32_t>(width * height, kRed));
+}
+
 // A shown control of the given style on a host of the given size.
 struct Button {
   Button(std::int32_t style, std::int32_t width = 100, std::int32_t height = 30)
@@ -71,8 +76,7 @@ TEST(Redraw, PictureOnlyAndUnknownStylesDrawFaceAndPictureButNoCaption) {
   for (std::int32_t style : {10, 99}) {
     Button b(style);
     const size_t drawn = b.Captions();
-    b.cmd.SetPictureNormal(std::make_shared<platform::MemoryPicture>(
-        PictureType::Bitmap, 8, 8, std::vector<std::int32_t>(64, kRed)));
+    b.cmd.SetPictureNormal(RedPicture(8));
     b.cmd.Redraw(kDown, true);
     EXPECT_EQ(b.Captions(), drawn) << style;
     const Rect& picture = b.cmd.Layout().pictureRect;
@@ -82,8 +86,7 @@ TEST(Redraw, PictureOnlyAndUnknownStylesDrawFaceAndPictureButNoCaption) {
 
 TEST(Redraw, APictureNoPixelsWideDrawsNothing) {
   Button b(7);
-  b.cmd.SetPictureNormal(std::make_shared<platform::MemoryPicture>(
-      PictureType::Bitmap, 0, 16, std::vector<std::int32_t>()));
+  b.cmd.SetPictureNormal(RedPicture(0, 16));
   b.cmd.SetPicturePosition(kBehind);
   for (std::int32_t y = 1; y < 29; ++y) {
     for (std::int32_t x = 1; x < 99; ++x) ASSERT_EQ(b.At(x, y), b.cmd.Colors().faceColor) << x << "," << y;
@@ -149,8 +152,7 @@ TEST(Redraw, DefaultButtonLooks) {
 
 TEST(Redraw, ACaptionBehindThePictureIsDrawnAgainOnTop) {
   Button b(2);
-  b.cmd.SetPictureNormal(std::make_shared<platform::MemoryPicture>(
-      PictureType::Bitmap, 8, 8, std::vector<std::int32_t>(64, kRed)));
+  b.cmd.SetPictureNormal(RedPicture(8));
   b.cmd.SetPicturePosition(kBehind);
   const auto& captions = b.host.canvas.Captions();
   ASSERT_GE(captions.size(), 2u);

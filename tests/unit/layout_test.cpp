@@ -25,19 +25,6 @@ CaptionLayout WithPicture(std::int32_t pw, std::int32_t ph) {
   return layout;
 }
 
-TEST(CalcTextRects, TheSixteenPixelPictureLeftOfATwoLetterCaption) {
-  FixedWidthText text;
-  LayoutInput input{100, 30, "OK", kLeft, true, false};
-  CaptionLayout layout = WithPicture(16, 16);
-  CalcTextRects(input, text, layout);
-  EXPECT_EQ(text.last, (Rect{17, 1, 98, 28}));
-  EXPECT_EQ(layout.textRect, (Rect{51, 9, 65, 22}));
-  EXPECT_EQ(layout.pressedTextRect, (Rect{52, 10, 66, 23}));
-  EXPECT_EQ(layout.textWidth, 14);
-  EXPECT_EQ(layout.textHeight, 13);
-  EXPECT_EQ(layout.pictureRect, (Rect{31, 7, 47, 23})) << "X = textRect.left - 20";
-}
-
 TEST(CalcTextRects, PlacesCaptionAndPictureForEveryPosition) {
   struct Case {
     std::int32_t position;
@@ -45,6 +32,7 @@ TEST(CalcTextRects, PlacesCaptionAndPictureForEveryPosition) {
     Rect picture;
   };
   const Case cases[] = {
+      {kLeft, {51, 9, 65, 22}, {31, 7, 47, 23}},  // the picture at textRect.left - 20
       {kRight, {33, 9, 47, 22}, {51, 7, 67, 23}},
       {kTop, {43, 17, 57, 30}, {42, -1, 58, 15}},
       {kBottom, {43, -1, 57, 12}, {42, 14, 58, 30}},
@@ -56,6 +44,11 @@ TEST(CalcTextRects, PlacesCaptionAndPictureForEveryPosition) {
     CalcTextRects({100, 30, "OK", c.position, true, false}, text, layout);
     EXPECT_EQ(layout.textRect, c.text) << c.position;
     EXPECT_EQ(layout.pictureRect, c.picture) << c.position;
+    if (c.position != kLeft) continue;
+    EXPECT_EQ(text.last, (Rect{17, 1, 98, 28})) << "measured beside the picture";
+    EXPECT_EQ(layout.pressedTextRect, (Rect{52, 10, 66, 23}));
+    EXPECT_EQ(layout.textWidth, 14);
+    EXPECT_EQ(layout.textHeight, 13);
   }
 }
 

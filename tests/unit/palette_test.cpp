@@ -72,6 +72,13 @@ TEST(ComputePalette, CustomColorsDeriveTheBevelFromTheFace) {
 
   settings.backColor = 0x80000000u | 0xFF;  // no such system colour
   EXPECT_EQ(ComputePalette(settings, colours).faceColor, 0) << "untranslatable gives black";
+
+  settings.softBevel = false;
+  settings.backColor = 0x804020;
+  settings.buttonType = 3;
+  EXPECT_EQ(ComputePalette(settings, colours).faceBrightColor, 0xA07050) << "blue proportional";
+  settings.buttonType = 2;
+  EXPECT_EQ(ComputePalette(settings, colours).faceBrightColor, 0xB07050);
 }
 
 TEST(ComputePalette, FixedGreyAndContainerColors) {
@@ -90,17 +97,6 @@ TEST(ComputePalette, FixedGreyAndContainerColors) {
   EXPECT_EQ(parent.textOverColor, 0x00FFFF);
   EXPECT_EQ(parent.shadowColor, ShiftColor(0x336699, -64, false, false));
   EXPECT_EQ(parent.selectionColor, 0x800000);
-}
-
-TEST(ComputePalette, FaceBrightColorIsProportionalInBlueForStyleThreeOnly) {
-  RasterHost colours(1, 1);
-  PaletteSettings settings;
-  settings.colorScheme = kCustomColors;
-  settings.backColor = 0x804020;
-  settings.buttonType = 3;
-  EXPECT_EQ(ComputePalette(settings, colours).faceBrightColor, 0xA07050);
-  settings.buttonType = 2;
-  EXPECT_EQ(ComputePalette(settings, colours).faceBrightColor, 0xB07050);
 }
 
 }  // namespace

@@ -93,25 +93,5 @@ TEST_F(Downloading, ASecondStartDuringTheTransferGivesNothingAndStartsNothing) {
   EXPECT_EQ(Download(), true) << "one transfer after another is fine";
 }
 
-TEST(UrlDownloaderStatusText, NamesTheUrlMonikerErrors) {
-  const std::pair<std::uint32_t, const char*> cases[] = {
-      {0x800C0002, "Invalid URL."}, {0x800C0004, "Cannot Connect"},
-      {0x800C0011, "Default Action."}, {0x800C0012, "Unknown."},
-      {0x800C0013, "QueryOption Unknown."}, {0x800C0300, "Cannot Replace SFP File."},
-      {0x80004005, "Unknown."}};
-  for (const auto& [status, text] : cases) {
-    EXPECT_EQ(UrlDownloader::StatusText(static_cast<std::int32_t>(status)), text) << status;
-  }
-}
-
-TEST(UrlDownloaderCache, DeletesTheUrlsCacheEntry) {
-  ScriptedTransfer transfer;
-  PumpingThread thread;
-  UrlDownloader downloader(transfer, thread);
-  std::string url = "http://127.0.0.1/file";
-  EXPECT_EQ(downloader.DeleteDownloadCache(url), 1);
-  EXPECT_EQ(transfer.cacheDeletions, std::vector<std::string>{url});
-}
-
 }  // namespace
 }  // namespace tesk

@@ -11,13 +11,15 @@
 namespace tesk::wine_test {
 namespace {
 
+struct Creation {
+  std::wstring box;  // the text of the message box titled "TeskLumoraLib", if one showed
+  DWORD milliseconds;
+};
+
 // A folder in the temporary folder holding a copy of the DLL and a WinReg.dll, loaded from there.
 class DllCopy {
  public:
-  explicit DllCopy(const std::wstring& name) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + name;
+  explicit DllCopy(const wchar_t* name) : folder_(TempFile(name)) {
     CreateDirectoryW(folder_.c_str(), nullptr);
     EXPECT_TRUE(CopyFileW(DllPath().c_str(), (folder_ + L"\\TeskLumoraLib.dll").c_str(), FALSE));
     std::ofstream((folder_ + L"\\WinReg.dll").c_str()) << "stand-in";
@@ -35,22 +37,22 @@ class DllCopy {
 
   const std::wstring& Folder() const { return folder_; }
 
-  // Creates a clsNewRegLib through this copy's own class factory, dismissing any message box
-  // titled "TeskLumoraLib"; `box` receives its text and `elapsed` the milliseconds taken.
-  void Create(std::wstring& box, DWORD& elapsed) {
+  // Creates a clsNewRegLib through this copy's own class factory, dismissing any message box.
+  Creation Create() {
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     ComPtr<IClassFactory> factory;
-    EXPECT_EQ(ExportOf<GetClassObject>(module_, "DllGetClassObject")(
-                  CLSID_clsNewRegLib, IID_IClassFactory,
-                  reinterpret_cast<void**>(factory.GetAddressOf())), S_OK);
-    box = DismissMessageBoxDuring(L"TeskLumoraLib", [&] {
+    EXPECT_EQ(ExportOf<GetClassObject>(module_, "DllGetClassObject")(CLSID_clsNewRegLib,
+                                                                       IID_PPV_ARGS(&factory)),
+              S_OK);
+    Creation creation{};
+    creation.box = DismissMessageBoxDuring(L"TeskLumoraLib", [&] {
       ComPtr<_clsNewRegLib> object;
       const DWORD start = GetTickCount();
-      const HRESULT hr = factory->CreateInstance(nullptr, __uuidof(_clsNewRegLib),
-                                                 reinterpret_cast<void**>(object.GetAddressOf()));
-      elapsed = GetTickCount() - start;
+      const HRESULT hr = factory->CreateInstance(nullptr, IID_PPV_ARGS(&object));
+      creation.milliseconds = GetTickCount() - start;
       EXPECT_EQ(hr, S_OK) << "creation succeeds whatever its set-up met: " << Hr(hr);
     });
+    return creation;
   }
 
  private:
@@ -65,16 +67,14 @@ constexpr DWORD kNoPauseBelow = 4000;
 TEST(ClsNewRegLibCreation, WithoutRegasmShowsTheSystemsDescriptionAndDoesNotPause) {
   SetEnvironmentVariableW(L"PATH", L"C:\\windows\\system32");
   DllCopy copy(L"tesk-no-regasm");
-  std::wstring box;
-  DWORD elapsed = 0;
-  copy.Create(box, elapsed);
+  const Creation creation = copy.Create();
   wchar_t text[512] = {};
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                  ERROR_FILE_NOT_FOUND, 0, text, 512, nullptr);
   std::wstring expected = text;
-  while (!expected.empty() && (expected.back() == L'\n' || expected.back() == L'\r')) expected.pop_back();
-  EXPECT_EQ(box, expected);
-  EXPECT_LT(elapsed, kNoPauseBelow);
+  expected.erase(expected.find_last_not_of(L"\r\n") + 1);
+  EXPECT_EQ(creation.box, expected);
+  EXPECT_LT(creation.milliseconds, kNoPauseBelow);
 }
 
 TEST(ClsNewRegLibCreation, StartsRegasmMinimisedWithTheUnquotedPathAndPauses) {
@@ -83,18 +83,15 @@ TEST(ClsNewRegLibCreation, StartsRegasmMinimisedWithTheUnquotedPathAndPauses) {
   InstallStandIn(bin + L"\\regasm.exe");
   SetEnvironmentVariableW(L"PATH", (bin + L";C:\\windows\\system32").c_str());
 
-  std::wstring box;
-  DWORD elapsed = 0;
-  copy.Create(box, elapsed);
-  EXPECT_EQ(box, L"");
-  EXPECT_GE(elapsed, kPausedAtLeast);
-
+  const Creation creation = copy.Create();
+  EXPECT_EQ(creation.box, L"");
+  EXPECT_GE(creation.milliseconds, kPausedAtLeast);
   const std::wstring expected = L"regasm " + copy.Folder() + L"\\WinReg.dll /tlb\t" +
                                 std::to_wstring(SW_SHOWMINIMIZED);
-  EXPECT_EQ(StartLog(bin, 10000), std::vector<std::string>{std::string(expected.begin(), expected.end())});
+  EXPECT_EQ(StartLog(bin, 10000),
+            std::vector<std::string>{std::string(expected.begin(), expected.end())});
   TerminateProcesses(L"regasm.exe");
-  DeleteFileW((bin + L"\\started.log").c_str());
-  DeleteFileW((bin + L"\\regasm.exe").c_str());
+  for (const wchar_t* file : {L"\\started.log", L"\\regasm.exe"}) DeleteFileW((bin + file).c_str());
   RemoveDirectoryW(bin.c_str());
 }
 

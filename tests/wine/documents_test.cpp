@@ -1,10 +1,8 @@
-// Compound documents through the real structured storage. The save dialog, replacing a file,
-// read-only targets and the overwrite question are shown through the shortcut-key window's
-// export (shortcut_keys_test.cpp).
+// Compound documents through the real structured storage. The save dialog and the overwrite
+// question are shown through the shortcut-key window's export (shortcut_keys_test.cpp).
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <fstream>
 
@@ -30,27 +28,21 @@ Bytes Pattern(size_t size, std::uint32_t seed) {
   return bytes;
 }
 
-void WritePlainFile(const std::wstring& path, const std::string& text) {
-  std::ofstream(path.c_str(), std::ios::binary) << text;
-}
-
-// The stream's bytes, read back through the system's structured storage; also checks that the
-// document holds nothing else.
-Bytes ReadStream(const std::wstring& path, const wchar_t* name) {
+// The Workbook stream's bytes, read back through the system's structured storage; also checks
+// that the document holds nothing else.
+Bytes ReadWorkbook(const std::wstring& path) {
   ComPtr<IStorage> storage;
-  EXPECT_EQ(StgOpenStorage(path.c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0,
-                           storage.GetAddressOf()), S_OK);
-  if (!storage) return {};
   ComPtr<IEnumSTATSTG> elements;
-  storage->EnumElements(0, nullptr, 0, elements.GetAddressOf());
+  ComPtr<IStream> stream;
+  const DWORD mode = STGM_READ | STGM_SHARE_EXCLUSIVE;
+  EXPECT_EQ(StgOpenStorage(path.c_str(), nullptr, mode, nullptr, 0, &storage), S_OK);
+  if (!storage || storage->EnumElements(0, nullptr, 0, &elements) != S_OK) return {};
   STATSTG element[2] = {};
   ULONG count = 0;
   elements->Next(2, element, &count);
   for (ULONG i = 0; i < count; ++i) CoTaskMemFree(element[i].pwcsName);
   EXPECT_EQ(count, 1u);
-  ComPtr<IStream> stream;
-  EXPECT_EQ(storage->OpenStream(name, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0,
-                                stream.GetAddressOf()), S_OK);
+  EXPECT_EQ(storage->OpenStream(L"Workbook", nullptr, mode, 0, &stream), S_OK);
   if (!stream) return {};
   Bytes bytes(static_cast<size_t>(element[0].cbSize.QuadPart));
   ULONG read = 0;
@@ -62,9 +54,6 @@ Bytes ReadStream(const std::wstring& path, const wchar_t* name) {
 class CompoundDocuments : public ::testing::Test {
  protected:
   CompoundDocuments() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder = std::wstring(temp) + L"tesk-documents\\";
     Clear();
     CreateDirectoryW(folder.c_str(), nullptr);
   }
@@ -73,25 +62,16 @@ class CompoundDocuments : public ::testing::Test {
     RemoveDirectoryW(folder.c_str());
   }
 
-  std::vector<std::wstring> Files() const { return FilesIn(folder); }
-
-  // A write that must fail; answers the error's message.
-  std::string FailingWrite(const std::wstring& path) {
-    try {
-      documents.WriteSingleStream(Utf8(path), "Workbook", Pattern(100000, 7));
-    } catch (const platform::PlatformError& error) {
-      return error.what();
-    }
-    ADD_FAILURE() << "no error writing " << Utf8(path);
-    return {};
+  void Write(const std::wstring& name, const Bytes& bytes) {
+    documents.WriteSingleStream(Utf8(folder + name), "Workbook", bytes);
   }
 
   win32::Win32CompoundDocuments documents;
-  std::wstring folder;
+  const std::wstring folder = TempFile(L"tesk-documents\\");
 
  private:
   void Clear() {
-    for (const auto& name : Files()) {
+    for (const auto& name : FilesIn(folder)) {
       SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileW((folder + name).c_str());
     }
@@ -101,32 +81,38 @@ class CompoundDocuments : public ::testing::Test {
 TEST_F(CompoundDocuments, LargeAndTinyStreamsReadBackExactly) {
   const Bytes large = Pattern(5 * 1024 * 1024 + 123, 1);
   const Bytes tiny = {0x09, 0x08, 0x10};  // below the size at which streams leave the mini stream
-  documents.WriteSingleStream(Utf8(folder + L"large.xls"), "Workbook", large);
-  documents.WriteSingleStream(Utf8(folder + L"tiny.xls"), "Workbook", tiny);
-
-  EXPECT_TRUE(ReadStream(folder + L"large.xls", L"Workbook") == large);
-  EXPECT_TRUE(ReadStream(folder + L"tiny.xls", L"Workbook") == tiny);
-  EXPECT_EQ(Files().size(), 2u);
+  Write(L"large.xls", large);
+  Write(L"tiny.xls", tiny);
+  EXPECT_TRUE(ReadWorkbook(folder + L"large.xls") == large);
+  EXPECT_TRUE(ReadWorkbook(folder + L"tiny.xls") == tiny);
+  EXPECT_EQ(FilesIn(folder).size(), 2u);
 }
 
-TEST_F(CompoundDocuments, AFailureKeepsTheOldFileAndLeavesNothingBehind) {
+// A folder that is not there, a read-only file and one another program holds open.
+TEST_F(CompoundDocuments, AFailedWriteRaisesAnErrorKeepsTheOldFileAndLeavesNothingBehind) {
   const std::wstring book = folder + L"book.xls";
-  WritePlainFile(book, "old contents");
-
-  const std::string missingFolder = FailingWrite(folder + L"missing\\book.xls");
-  std::string held;
+  const auto fails = [&](const std::wstring& name) {
+    try {
+      Write(name, Pattern(100000, 7));
+    } catch (const platform::PlatformError& error) {
+      return std::string(error.what()) != "";
+    }
+    return false;
+  };
+  std::ofstream(book.c_str(), std::ios::binary) << "old contents";
+  EXPECT_TRUE(fails(L"missing\\book.xls"));
+  SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(fails(L"book.xls")) << "read-only";
+  SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_NORMAL);
   {
     const win32::UniqueFileHandle holder(CreateFileW(book.c_str(), GENERIC_READ, 0, nullptr,
                                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                                      nullptr));
     ASSERT_TRUE(holder);
-    held = FailingWrite(book);
+    EXPECT_TRUE(fails(L"book.xls")) << "held open";
   }
-
-  EXPECT_TRUE(FileBytes(book) == "old contents");
-  EXPECT_EQ(Files(), std::vector<std::wstring>{L"book.xls"});
-  EXPECT_FALSE(missingFolder.empty());
-  EXPECT_FALSE(held.empty());
+  EXPECT_EQ(FileBytes(book), "old contents");
+  EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"book.xls"});
 }
 
 }  // namespace

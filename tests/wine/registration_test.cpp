@@ -1,14 +1,16 @@
 // DllRegisterServer, DllUnregisterServer and DllInstall, called in-process as regsvr32 does.
+// That the system then finds the classes and the type library, the automation tests show.
 
 #include <cwctype>
+#include <functional>
 
 #include "wine_test_support.h"
 
 namespace tesk::wine_test {
 namespace {
 
-using EntryPoint = HRESULT(STDAPICALLTYPE*)();
-using InstallEntryPoint = HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR);
+// The system's marshaller for interfaces described by a type library.
+constexpr wchar_t kAutomationMarshaller[] = L"{00020424-0000-0000-C000-000000000046}";
 
 std::wstring Guid(const GUID& guid) {
   wchar_t text[40];
@@ -21,6 +23,36 @@ std::wstring Lower(std::wstring text) {
   return text;
 }
 
+std::wstring Value(HKEY hive, const std::wstring& key, const wchar_t* name = nullptr) {
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data;
+  const std::wstring path = L"Software\\Classes\\" + key;
+  const LSTATUS status =
+      RegGetValueW(hive, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size);
+  return status == ERROR_SUCCESS ? data : L"<missing>";
+}
+
+bool KeyExists(HKEY hive, const std::wstring& key) {
+  HKEY opened = nullptr;
+  const std::wstring path = L"Software\\Classes\\" + key;
+  if (RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
+}
+
+// Every key registration may write, none of which a fresh prefix holds.
+void ExpectNothingLeft(HKEY hive) {
+  for (const auto& key : {L"CLSID\\" + Guid(CLSID_ClsInfo), L"CLSID\\" + Guid(CLSID_clsNewRegLib),
+                          std::wstring(L"TeskLumoraLib.ClsInfo"),
+                          std::wstring(L"TeskLumoraLib.clsNewRegLib"),
+                          L"Interface\\" + Guid(__uuidof(_ClsInfo)),
+                          L"Interface\\" + Guid(__uuidof(_clsNewRegLib)),
+                          L"Interface\\" + Guid(IID_clsNewRegLib___v0),
+                          L"TypeLib\\" + Guid(LIBID_TeskLumoraLib)}) {
+    EXPECT_FALSE(KeyExists(hive, key)) << std::string(key.begin(), key.end());
+  }
+}
+
 class Registration : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -28,141 +60,95 @@ class Registration : public ::testing::Test {
     ASSERT_NE(module_, nullptr) << "cannot load the DLL";
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(module_, path, MAX_PATH);
-    modulePath_ = path;
+    modulePath_ = Lower(path);
   }
   void TearDown() override { FreeLibrary(module_); }
 
   HRESULT Call(const char* name) {
-    auto entry = ExportOf<EntryPoint>(module_, name);
+    auto entry = ExportOf<HRESULT(STDAPICALLTYPE*)()>(module_, name);
     return entry ? entry() : E_NOTIMPL;
   }
-  HRESULT Install(BOOL install, const wchar_t* commandLine) {
-    auto entry = ExportOf<InstallEntryPoint>(module_, "DllInstall");
-    return entry ? entry(install, commandLine) : E_NOTIMPL;
-  }
-
-  static std::wstring Value(HKEY hive, const std::wstring& key, const wchar_t* name = nullptr) {
-    const std::wstring path = L"Software\\Classes\\" + key;
-    wchar_t data[1024] = {};
-    DWORD size = sizeof data;
-    if (RegGetValueW(hive, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) !=
-        ERROR_SUCCESS) {
-      return L"<missing>";
-    }
-    return data;
-  }
-  static bool KeyExists(HKEY hive, const std::wstring& key) {
-    HKEY opened = nullptr;
-    const std::wstring path = L"Software\\Classes\\" + key;
-    if (RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-    RegCloseKey(opened);
-    return true;
-  }
-  // Every key registration may write, none of which a fresh prefix holds.
-  static std::vector<std::wstring> OwnKeys() {
-    return {L"CLSID\\" + Guid(CLSID_ClsInfo),
-            L"CLSID\\" + Guid(CLSID_clsNewRegLib),
-            L"TeskLumoraLib.ClsInfo",
-            L"TeskLumoraLib.clsNewRegLib",
-            L"Interface\\" + Guid(__uuidof(_ClsInfo)),
-            L"Interface\\" + Guid(__uuidof(_clsNewRegLib)),
-            L"Interface\\" + Guid(IID_clsNewRegLib___v0),
-            L"TypeLib\\" + Guid(LIBID_TeskLumoraLib)};
-  }
-  static void ExpectNothingLeft(HKEY hive) {
-    for (const auto& key : OwnKeys()) EXPECT_FALSE(KeyExists(hive, key)) << std::string(key.begin(), key.end());
+  HRESULT Install(BOOL install) {
+    auto entry = ExportOf<HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR)>(module_, "DllInstall");
+    return entry ? entry(install, L"user") : E_NOTIMPL;
   }
 
   void ExpectRegistered(HKEY hive) {
-    const std::wstring clsNewRegLib = L"CLSID\\" + Guid(CLSID_clsNewRegLib);
-    EXPECT_EQ(Lower(Value(hive, clsNewRegLib + L"\\InprocServer32")), Lower(modulePath_));
-    EXPECT_EQ(Value(hive, clsNewRegLib + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
-    EXPECT_EQ(Value(hive, clsNewRegLib + L"\\ProgID"), L"TeskLumoraLib.clsNewRegLib");
+    const std::wstring regLib = L"CLSID\\" + Guid(CLSID_clsNewRegLib);
+    EXPECT_EQ(Lower(Value(hive, regLib + L"\\InprocServer32")), modulePath_);
+    EXPECT_EQ(Value(hive, regLib + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+    EXPECT_EQ(Value(hive, regLib + L"\\ProgID"), L"TeskLumoraLib.clsNewRegLib");
     EXPECT_EQ(Value(hive, L"TeskLumoraLib.ClsInfo\\Clsid"), Guid(CLSID_ClsInfo));
     EXPECT_EQ(Value(hive, L"TeskLumoraLib.clsNewRegLib\\Clsid"), Guid(CLSID_clsNewRegLib));
     for (const IID* iid : {&__uuidof(_ClsInfo), &__uuidof(_clsNewRegLib), &IID_clsNewRegLib___v0}) {
       const std::wstring key = L"Interface\\" + Guid(*iid);
-      EXPECT_EQ(Value(hive, key + L"\\ProxyStubClsid32"), L"{00020424-0000-0000-C000-000000000046}");
+      EXPECT_EQ(Value(hive, key + L"\\ProxyStubClsid32"), kAutomationMarshaller);
       EXPECT_EQ(Value(hive, key + L"\\TypeLib"), Guid(LIBID_TeskLumoraLib));
       EXPECT_EQ(Value(hive, key + L"\\TypeLib", L"Version"), L"1.1");
     }
     const std::wstring typeLib = L"TypeLib\\" + Guid(LIBID_TeskLumoraLib) + L"\\1.1";
-    EXPECT_EQ(Lower(Value(hive, typeLib + L"\\0\\win64")), Lower(modulePath_));
+    EXPECT_EQ(Lower(Value(hive, typeLib + L"\\0\\win64")), modulePath_);
   }
 
   HMODULE module_ = nullptr;
-  std::wstring modulePath_;
+  std::wstring modulePath_;  // lower case
 };
 
-TEST_F(Registration, MachineWideRegistersEverythingAndUnregistersWithoutTrace) {
+// Machine-wide (regsvr32) and per user (regsvr32 /n /i:user): everything in its own hive and
+// nothing in the other; unregistering, even twice, leaves no trace.
+TEST_F(Registration, EachWayRegistersInItsHiveOnlyAndUnregistersWithoutTrace) {
+  const struct {
+    HKEY hive, other;
+    std::function<HRESULT()> registerIt, unregister;
+  } ways[] = {
+      {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, [this] { return Call("DllRegisterServer"); },
+       [this] { return Call("DllUnregisterServer"); }},
+      {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, [this] { return Install(TRUE); },
+       [this] { return Install(FALSE); }},
+  };
   // Whatever an earlier run left registered, unregistering removes it.
-  ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
-  ASSERT_EQ(Install(FALSE, L"user"), S_OK);
-  ExpectNothingLeft(HKEY_LOCAL_MACHINE);
-  ExpectNothingLeft(HKEY_CURRENT_USER);
-  ASSERT_EQ(Call("DllRegisterServer"), S_OK);
-  ExpectRegistered(HKEY_LOCAL_MACHINE);
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"TeskLumoraLib.ClsInfo"));
-
-  CLSID clsid{};
-  EXPECT_EQ(CLSIDFromProgID(L"TeskLumoraLib.ClsInfo", &clsid), S_OK);
-  EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_ClsInfo));
-  ComPtr<ITypeLib> library;
-  HRESULT hr = LoadRegTypeLib(LIBID_TeskLumoraLib, 1, 1, 0, library.GetAddressOf());
-  EXPECT_EQ(hr, S_OK) << Hr(hr);
-  library.Reset();
-
-  ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
-  ExpectNothingLeft(HKEY_LOCAL_MACHINE);
-  EXPECT_EQ(Call("DllUnregisterServer"), S_OK) << "unregistering twice must be harmless";
+  for (const auto& way : ways) ASSERT_EQ(way.unregister(), S_OK);
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.hive == HKEY_CURRENT_USER ? "per user" : "machine-wide");
+    ExpectNothingLeft(way.hive);
+    ASSERT_EQ(way.registerIt(), S_OK);
+    ExpectRegistered(way.hive);
+    ExpectNothingLeft(way.other);
+    ASSERT_EQ(way.unregister(), S_OK);
+    ExpectNothingLeft(way.hive);
+    EXPECT_EQ(way.unregister(), S_OK) << "unregistering twice must be harmless";
+  }
 }
 
 TEST_F(Registration, UnregisteringKeepsWhatOthersAddedToOurKeys) {
   ASSERT_EQ(Call("DllRegisterServer"), S_OK);
-  const std::wstring foreign =
-      L"Software\\Classes\\CLSID\\" + Guid(CLSID_ClsInfo) + L"\\Implemented Categories";
+  const std::wstring ours = L"CLSID\\" + Guid(CLSID_ClsInfo);
+  const std::wstring foreign = ours + L"\\Implemented Categories";
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, foreign.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + foreign).c_str(), 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
   RegCloseKey(key);
 
   ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
-  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, L"CLSID\\" + Guid(CLSID_ClsInfo) + L"\\Implemented Categories"));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, L"CLSID\\" + Guid(CLSID_ClsInfo) + L"\\InprocServer32"));
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\CLSID\\" + Guid(CLSID_ClsInfo)).c_str());
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, foreign));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ours + L"\\InprocServer32"));
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + ours).c_str());
   ExpectNothingLeft(HKEY_LOCAL_MACHINE);
-}
-
-TEST_F(Registration, PerUserInstallWritesOnlyBelowTheCurrentUser) {
-  ASSERT_EQ(Install(TRUE, L"user"), S_OK);
-  ExpectRegistered(HKEY_CURRENT_USER);
-  ExpectNothingLeft(HKEY_LOCAL_MACHINE);
-
-  ASSERT_EQ(Install(FALSE, L"user"), S_OK);
-  ExpectNothingLeft(HKEY_CURRENT_USER);
 }
 
 TEST_F(Registration, ClassObjectsRefuseAggregationAndLocksKeepTheDllLoaded) {
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  auto getClassObject = ExportOf<GetClassObject>(module_, "DllGetClassObject");
+  auto getClassObject =
+      ExportOf<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(module_, "DllGetClassObject");
   ComPtr<IClassFactory> factory;
-  EXPECT_EQ(getClassObject(IID_IPersist, IID_IClassFactory,
-                           reinterpret_cast<void**>(factory.GetAddressOf())),
-            CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(getClassObject(IID_IPersist, IID_PPV_ARGS(&factory)), CLASS_E_CLASSNOTAVAILABLE);
   EXPECT_EQ(getClassObject(CLSID_ClsInfo, IID_IClassFactory, nullptr), E_POINTER);
-  ASSERT_EQ(getClassObject(CLSID_ClsInfo, IID_IClassFactory,
-                           reinterpret_cast<void**>(factory.GetAddressOf())), S_OK);
+  ASSERT_EQ(getClassObject(CLSID_ClsInfo, IID_PPV_ARGS(&factory)), S_OK);
 
   ComPtr<IUnknown> object;
-  EXPECT_EQ(factory->CreateInstance(factory.Get(), IID_IUnknown,
-                                    reinterpret_cast<void**>(object.GetAddressOf())),
-            CLASS_E_NOAGGREGATION);
-  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory,
-                                    reinterpret_cast<void**>(object.GetAddressOf())),
-            E_NOINTERFACE);
+  EXPECT_EQ(factory->CreateInstance(factory.Get(), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
   EXPECT_EQ(Call("DllCanUnloadNow"), S_OK) << "a refused creation leaves no object behind";
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown,
-                                    reinterpret_cast<void**>(object.GetAddressOf())), S_OK);
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, &object), S_OK);
   EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
   object.Reset();
   EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);

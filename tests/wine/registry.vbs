@@ -28,9 +28,6 @@ reg.SetRegKeyValue path, name, value
 Check "the key-path variable is rewritten", path = "Software\TeskLumoraLibScript"
 path = "HKEY_CURRENT_USER\Software\TeskLumoraLibScript"
 Check "the value reads back", reg.GetRegKeyValue(path, name) = value
-path = "hkey_current_user\Software\TeskLumoraLibScript"
-Check "a lower-case path reads nothing", reg.GetRegKeyValue(path, name) = ""
-Check "and stays as it was", path = "hkey_current_user\Software\TeskLumoraLibScript"
 
 On Error Resume Next
 info.ShowShortcutKeysForm ""

@@ -10,33 +10,35 @@ namespace {
 const std::wstring kSubKey = L"Software\\TeskLumoraLibTest";
 const std::wstring kPath = L"HKEY_CURRENT_USER\\" + kSubKey;
 
-class RegistryValues : public ::testing::Test {
- protected:
-  // Reads through the public operation; `path` receives what the call left in the variable.
-  static std::wstring Get(const std::wstring& keyPath, const std::wstring& valueName,
-                          std::wstring* path = nullptr) {
-    Bstr pathArg(keyPath), nameArg(valueName), result;
-    const HRESULT hr = SharedRegLib()->GetRegKeyValue(pathArg.put(), nameArg.put(), result.put());
-    EXPECT_EQ(hr, S_OK) << Hr(hr);
-    if (path) *path = pathArg.str();
-    return result.str();
-  }
-  static std::wstring Set(const std::wstring& keyPath, const std::wstring& valueName,
-                          const std::wstring& value) {
-    Bstr pathArg(keyPath), nameArg(valueName), valueArg(value);
-    VARIANT result;
-    VariantInit(&result);
-    const HRESULT hr =
-        SharedRegLib()->SetRegKeyValue(pathArg.put(), nameArg.put(), valueArg.put(), &result);
-    EXPECT_EQ(hr, S_OK) << Hr(hr);
-    EXPECT_EQ(V_VT(&result), VT_EMPTY);
-    return pathArg.str();
-  }
+// Reads through the public operation; `path` receives what the call left in the variable.
+std::wstring Get(const std::wstring& keyPath, const std::wstring& valueName,
+                 std::wstring* path = nullptr) {
+  Bstr pathArg(keyPath), nameArg(valueName), result;
+  const HRESULT hr = SharedRegLib()->GetRegKeyValue(pathArg.put(), nameArg.put(), result.put());
+  EXPECT_EQ(hr, S_OK) << Hr(hr);
+  if (path) *path = pathArg.str();
+  return result.str();
+}
 
-  TestKey key{kSubKey};
-};
+// Writes through the public operation; returns what the call left in the path variable.
+std::wstring Set(const std::wstring& keyPath, const std::wstring& valueName,
+                 const std::wstring& value) {
+  Bstr pathArg(keyPath), nameArg(valueName), valueArg(value);
+  VARIANT result;
+  VariantInit(&result);
+  const HRESULT hr =
+      SharedRegLib()->SetRegKeyValue(pathArg.put(), nameArg.put(), valueArg.put(), &result);
+  EXPECT_EQ(hr, S_OK) << Hr(hr);
+  EXPECT_EQ(V_VT(&result), VT_EMPTY);
+  return pathArg.str();
+}
 
-TEST_F(RegistryValues, TextIsStoredWithoutNulAndAnotherWritersNulIsKept) {
+void SetText(TestKey& key, const std::wstring& name, const std::wstring& text) {
+  key.SetRaw(name, REG_SZ, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+}
+
+TEST(RegistryValues, TextIsStoredWithoutNulAndAnotherWritersNulIsKept) {
+  TestKey key(kSubKey);
   EXPECT_EQ(Set(kPath, L"Name", L"  spaced value  "), kSubKey);
   DWORD type = 0;
   DWORD size = 0;
@@ -47,22 +49,19 @@ TEST_F(RegistryValues, TextIsStoredWithoutNulAndAnotherWritersNulIsKept) {
   Set(kPath, L"", L"the default");
   EXPECT_EQ(key.Read(L""), L"the default");
 
-  const wchar_t data[] = L"with nul";
-  key.SetRaw(L"Other", REG_SZ, data, sizeof data);
+  SetText(key, L"Other", std::wstring(L"with nul\0", 9));
   EXPECT_EQ(Get(kPath, L"Other"), std::wstring(L"with nul\0", 9));
 }
 
-TEST_F(RegistryValues, ValuesOver25000AnsiBytesReadAsEmptyText) {
-  const std::wstring fits(25000, L'x');
-  const std::wstring tooLong(25001, L'x');
-  key.SetRaw(L"Fits", REG_SZ, fits.data(), static_cast<DWORD>(fits.size() * sizeof(wchar_t)));
-  key.SetRaw(L"TooLong", REG_SZ, tooLong.data(),
-             static_cast<DWORD>(tooLong.size() * sizeof(wchar_t)));
-  EXPECT_EQ(Get(kPath, L"Fits"), fits);
+TEST(RegistryValues, ValuesOver25000AnsiBytesReadAsEmptyText) {
+  TestKey key(kSubKey);
+  SetText(key, L"Fits", std::wstring(25000, L'x'));
+  SetText(key, L"TooLong", std::wstring(25001, L'x'));
+  EXPECT_EQ(Get(kPath, L"Fits"), std::wstring(25000, L'x'));
   EXPECT_EQ(Get(kPath, L"TooLong"), L"");
 }
 
-TEST_F(RegistryValues, ARootOnlyPathUsesTheRootKeyAndEmptiesTheVariable) {
+TEST(RegistryValues, ARootOnlyPathUsesTheRootKeyAndEmptiesTheVariable) {
   const std::wstring name = L"TeskLumoraLibRootValue";
   EXPECT_EQ(Set(L"HKEY_CURRENT_USER", name, L"at the root"), L"");
   std::wstring path;
@@ -71,8 +70,9 @@ TEST_F(RegistryValues, ARootOnlyPathUsesTheRootKeyAndEmptiesTheVariable) {
   RegDeleteValueW(HKEY_CURRENT_USER, name.c_str());
 }
 
-TEST_F(RegistryValues, TextOfTheAnsiCodePageRoundTrips) {
+TEST(RegistryValues, TextOfTheAnsiCodePageRoundTrips) {
   if (GetACP() != 1252) GTEST_SKIP() << "code page " << GetACP();
+  TestKey key(kSubKey);
   Set(kPath, L"Accents", L"Déjà vu – €");
   EXPECT_EQ(key.Read(L"Accents"), L"Déjà vu – €");
   EXPECT_EQ(Get(kPath, L"Accents"), L"Déjà vu – €");

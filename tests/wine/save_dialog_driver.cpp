@@ -23,7 +23,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
   if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-  // The explorer-style dialog's file-name box is cmb13, a combo box with an edit inside.
+  // Only the explorer-style save dialog has the file-name box cmb13.
   const bool matches = search->owner ? GetWindow(window, GW_OWNER) == search->owner
                                      : GetDlgItem(window, cmb13) != nullptr;
   if (matches) search->found = window;
@@ -98,22 +98,14 @@ bool SaveDialogDriver::AnswerDialog() {
     if (Late()) ADD_FAILURE() << "no save dialog appeared";
     return Late();
   }
-  const HWND edit = FileNameEdit();
-  Look(edit);
-  if (fileName_.empty()) {
-    PressButton(dialog_, IDCANCEL);
-    return false;
-  }
-  SetWindowTextW(edit, fileName_.c_str());
-  PressButton(dialog_, IDOK);
-  return false;
-}
-
-HWND SaveDialogDriver::FileNameEdit() const {
+  // The explorer-style dialog's file-name box is cmb13, with an edit somewhere inside.
   HWND edit = nullptr;
   EnumChildWindows(GetDlgItem(dialog_, cmb13), MatchEdit, reinterpret_cast<LPARAM>(&edit));
   EXPECT_NE(edit, nullptr) << "the file-name box has no edit";
-  return edit;
+  Look(edit);
+  if (!fileName_.empty()) SetWindowTextW(edit, fileName_.c_str());
+  PressButton(dialog_, fileName_.empty() ? IDCANCEL : IDOK);
+  return false;
 }
 
 void SaveDialogDriver::Look(HWND edit) {

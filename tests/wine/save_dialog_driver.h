@@ -39,7 +39,6 @@ class SaveDialogDriver {
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
   bool Tick();  // true once there is nothing left to do
   bool AnswerDialog();
-  HWND FileNameEdit() const;
   void Look(HWND edit);
   void AnswerQuestion(HWND question);
   bool GiveUp();

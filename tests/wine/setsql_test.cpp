@@ -16,9 +16,6 @@ class SetSqlOnDrives : public ::testing::Test {
   }
   void SetUp() override {
     // "Net start mysql" is looked for in the current folder before the system's.
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    netFolder_ = std::wstring(temp) + L"tesk-net";
     InstallStandIn(netFolder_ + L"\\net.exe");
     SetCurrentDirectoryW(netFolder_.c_str());
   }
@@ -27,15 +24,16 @@ class SetSqlOnDrives : public ::testing::Test {
     TerminateProcesses(L"net.exe");
     for (const wchar_t* drive : {L"N:", L"R:"}) RemoveInstallation(drive);
     SetCurrentDirectoryW(L"C:\\");
-    DeleteFileW((netFolder_ + L"\\started.log").c_str());
-    DeleteFileW((netFolder_ + L"\\net.exe").c_str());
+    for (const wchar_t* file : {L"\\started.log", L"\\net.exe"}) {
+      DeleteFileW((netFolder_ + file).c_str());
+    }
     RemoveDirectoryW(netFolder_.c_str());
   }
 
   static std::wstring Bin(const std::wstring& drive) { return drive + L"\\mysql\\bin"; }
-  static void Install(const std::wstring& drive, bool withServer = true) {
+  static void Install(const std::wstring& drive) {
     InstallStandIn(Bin(drive) + L"\\mysqlwatch.exe");
-    if (withServer) InstallStandIn(Bin(drive) + L"\\" + kServer);
+    InstallStandIn(Bin(drive) + L"\\" + kServer);
   }
   static void RemoveInstallation(const std::wstring& drive) {
     for (const wchar_t* file : {L"\\mysqlwatch.exe", L"\\mysqld-opt.exe", L"\\started.log"}) {
@@ -54,7 +52,7 @@ class SetSqlOnDrives : public ::testing::Test {
     return result;
   }
 
-  std::wstring netFolder_;
+  const std::wstring netFolder_ = TempFile(L"tesk-net");
 };
 
 const std::string kHidden = "\t0";

@@ -48,7 +48,6 @@ DWORD WINAPI WatchForBox(void* context) {
 }  // namespace
 
 const std::wstring& DllPath() { return dllPath; }
-const std::wstring& StandInPath() { return standInPath; }
 
 void InstallStandIn(const std::wstring& path) {
   const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));

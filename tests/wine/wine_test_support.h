@@ -17,12 +17,11 @@ namespace tesk::wine_test {
 
 using Microsoft::WRL::ComPtr;
 
-// The DLL under test and the stand-in program (tools/stand_in), as given on the test
-// program's command line.
+// The DLL under test, as given on the test program's command line.
 const std::wstring& DllPath();
-const std::wstring& StandInPath();
 
-// Copies the stand-in program to `path` (its folder is created).
+// Copies the stand-in program (tools/stand_in, the command line's second argument) to `path`
+// (its folder is created).
 void InstallStandIn(const std::wstring& path);
 // The starts a stand-in noted in "started.log" in `folder`, each "command line<TAB>style";
 // waits up to `milliseconds` for the first one.
