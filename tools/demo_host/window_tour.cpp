@@ -1,7 +1,9 @@
 #include "window_tour.h"
 
 #include <dlgs.h>
+#include <oleacc.h>
 #include <oleauto.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -109,6 +111,32 @@ std::wstring DemoShortcuts() {
   return list;
 }
 
+// What a screen reader announces for each of the window's buttons.
+void ReadButtonsAloud(HWND window) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    Microsoft::WRL::ComPtr<IAccessible> button;
+    if (lstrcmpW(className, L"TeskLumoraCmd") != 0 ||
+        FAILED(AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(button.GetAddressOf())))) {
+      continue;
+    }
+    VARIANT self;
+    VariantInit(&self);
+    V_VT(&self) = VT_I4;
+    V_I4(&self) = CHILDID_SELF;
+    BSTR name = nullptr, shortcut = nullptr, action = nullptr;
+    button->get_accName(self, &name);
+    button->get_accKeyboardShortcut(self, &shortcut);
+    button->get_accDefaultAction(self, &action);
+    std::wprintf(L"    a screen reader reads: push button \"%ls\", %ls, action \"%ls\"\n",
+                 name ? name : L"", shortcut ? shortcut : L"no shortcut", action ? action : L"");
+    for (BSTR text : {name, shortcut, action}) SysFreeString(text);
+  }
+}
+
 void Report(const wchar_t* call, HRESULT hr) {
   std::wprintf(L"  %ls returned %#lx after the window closed\n", call,
                static_cast<unsigned long>(hr));
@@ -127,6 +155,7 @@ void RunWindowTour(_ClsInfo* info, const char* screenshotFolder) {
   Then(L"About Tesk Ledger", [](HWND about) {
     std::wprintf(L"    \"About Tesk Ledger\" is up; the demo presses \"Tech. Support...\"\n");
     Capture(about, "about.bmp");
+    ReadButtonsAloud(about);
     Press(about, L"Tech. Support...");
     Then(L"Technical Support", [about](HWND support) {
       std::wprintf(
