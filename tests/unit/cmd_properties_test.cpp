@@ -123,13 +123,12 @@ TEST(CmdProperties, DesignTimeMirrorsColoursAndStyleFiveBoldsTheFont) {
 TEST(CmdProperties, FontSizeRoundsHalfToEvenAndPointersStayInSixteenBits) {
   RasterHost host(100, 30);
   Cmd cmd(host);
-  EXPECT_EQ(cmd.FontSize(), 8) << "8.25 points";
+  for (const auto& [points, size] : {std::pair{8.25, 8}, {8.5, 8}, {9.5, 10}}) {
+    host.font.size = points;
+    EXPECT_EQ(cmd.FontSize(), size) << points;
+  }
   cmd.SetFontSize(9);
   EXPECT_EQ(cmd.FontSize(), 9);
-  host.font.size = 8.5;
-  EXPECT_EQ(cmd.FontSize(), 8);
-  host.font.size = 9.5;
-  EXPECT_EQ(cmd.FontSize(), 10);
 
   cmd.SetMousePointer(-3);
   EXPECT_EQ(cmd.MousePointer(), -3);

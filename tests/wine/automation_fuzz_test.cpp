@@ -31,30 +31,9 @@ constexpr double kSecondsAllowed = 120;
 // operations show one.
 constexpr int kWindowsPerOperation = 2;
 constexpr int kWindowCap = 5 * kWindowsPerOperation;
-constexpr wchar_t kSettings[] = L"Software\\TeskLumoraLib";
 constexpr wchar_t kKey[] = L"Software\\TeskLumoraLibFuzz";
 constexpr wchar_t kKeyPath[] = L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibFuzz";
 constexpr wchar_t kStale[] = L"an earlier call's error";
-
-// Points the update server, for the run, at a port that refuses at once, so that the
-// bug-report fetches cost nothing.
-class RefusingUpdateServer {
- public:
-  RefusingUpdateServer() {
-    const wchar_t server[] = L"http://127.0.0.1:9";
-    RegSetKeyValueW(HKEY_CURRENT_USER, kSettings, L"UpdateServer", REG_SZ, server, sizeof server);
-  }
-  ~RefusingUpdateServer() {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettings, L"UpdateServer");
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettings, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    DWORD subKeys = 0, values = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    if (subKeys == 0 && values == 0) RegDeleteKeyW(HKEY_CURRENT_USER, kSettings);
-  }
-};
 
 // Closes the library's windows and message boxes from a timer of the thread, which their modal
 // loops dispatch; counts each once. Other windows are noted, not touched.
@@ -67,7 +46,6 @@ class WindowCloser {
 
   static inline int windows = 0;
   static inline int boxes = 0;
-  static inline std::map<std::wstring, int> shown;  // by caption, the About windows as one
   static inline std::set<std::wstring> strangers;
 
  private:
@@ -89,7 +67,6 @@ class WindowCloser {
     } else if (IsLibraryCaption(caption)) {
       PostMessageW(window, WM_CLOSE, 0, 0);
       ++windows;
-      ++shown[caption.rfind(L"About ", 0) == 0 ? L"About" : caption];
     } else {
       strangers.insert(caption);
       return TRUE;
@@ -348,28 +325,6 @@ class ArgumentMaker {
   std::wstring huge_;  // a megabyte of text and more
 };
 
-std::string Name(HRESULT hr) {
-  static const std::map<HRESULT, const char*> names = {
-      {S_OK, "S_OK"},
-      {DISP_E_EXCEPTION, "DISP_E_EXCEPTION"},
-      {DISP_E_BADPARAMCOUNT, "DISP_E_BADPARAMCOUNT"},
-      {DISP_E_TYPEMISMATCH, "DISP_E_TYPEMISMATCH"},
-      {DISP_E_MEMBERNOTFOUND, "DISP_E_MEMBERNOTFOUND"},
-      {DISP_E_PARAMNOTFOUND, "DISP_E_PARAMNOTFOUND"},
-      {DISP_E_PARAMNOTOPTIONAL, "DISP_E_PARAMNOTOPTIONAL"},
-      {DISP_E_BADVARTYPE, "DISP_E_BADVARTYPE"},
-      {DISP_E_NONAMEDARGS, "DISP_E_NONAMEDARGS"},
-      {DISP_E_OVERFLOW, "DISP_E_OVERFLOW"},
-      {DISP_E_UNKNOWNINTERFACE, "DISP_E_UNKNOWNINTERFACE"},
-      {E_INVALIDARG, "E_INVALIDARG"},
-      {E_POINTER, "E_POINTER"},
-      {E_NOTIMPL, "E_NOTIMPL"},
-      {E_OUTOFMEMORY, "E_OUTOFMEMORY"},
-  };
-  const auto found = names.find(hr);
-  return found != names.end() ? found->second : Hr(hr);
-}
-
 // Leaves an error object on the thread, as a host's earlier call to anything may have.
 void PlantStaleError() {
   ComPtr<ICreateErrorInfo> creator;
@@ -458,18 +413,13 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* crash) {
 
 // Names the call's member, flags and argument types in currentCall.
 void Describe(const Plan& plan, const Arguments& args) {
-  int used = std::snprintf(currentCall, sizeof currentCall, "member %#lx, flags %#x, args",
-                           static_cast<unsigned long>(plan.id), plan.flags);
+  std::string text = "member " + Hr(plan.id) + ", flags " + Hr(plan.flags) + ", args";
   for (const VARIANTARG& value : args.values) {
-    if (used < 0 || used >= int(sizeof currentCall)) return;
-    used += std::snprintf(currentCall + used, sizeof currentCall - used, " %#x%s", V_VT(&value),
-                          (V_VT(&value) & VT_BYREF) && !V_BYREF(&value) ? "(NULL)" : "");
+    const bool none = (V_VT(&value) & VT_BYREF) && !V_BYREF(&value);
+    text += " " + Hr(V_VT(&value)) + (none ? "(NULL)" : "");
   }
-  for (DISPID name : args.names) {
-    if (used < 0 || used >= int(sizeof currentCall)) return;
-    used += std::snprintf(currentCall + used, sizeof currentCall - used, " named %ld",
-                          static_cast<long>(name));
-  }
+  for (DISPID name : args.names) text += " named " + std::to_string(name);
+  std::snprintf(currentCall, sizeof currentCall, "%s", text.c_str());
 }
 
 // Calls of a window operation that certainly fail before its window shows.
@@ -496,26 +446,14 @@ class Fuzzer {
       }
       Call(NextPlan());
     }
-    seconds_ = Seconds(start);
   }
 
   std::string Summary() const {
-    std::string text = std::to_string(calls_) + " calls in " + Fixed(seconds_) + " s:";
-    for (const auto& [hr, count] : results_) {
-      text += " " + Name(hr) + " " + std::to_string(count) + ",";
-    }
-    text += " exceptions checked " + std::to_string(checked_) + "; windows " +
-            std::to_string(WindowCloser::windows);
-    const char* separator = " (";
-    for (const auto& [caption, count] : WindowCloser::shown) {
-      text += separator + std::string(caption.begin(), caption.end()) + " " +
-              std::to_string(count);
-      separator = ", ";
-    }
-    text += std::string(WindowCloser::shown.empty() ? "" : ")") + ", message boxes " +
-            std::to_string(WindowCloser::boxes) + "; slowest call " + Fixed(slowest_) +
-            " s (member " + Hr(slowestId_) + ")";
-    return text;
+    std::string text = std::to_string(calls_) + " calls:";
+    for (const auto& [hr, count] : results_) text += " " + Hr(hr) + " x" + std::to_string(count);
+    return text + "; exceptions checked " + std::to_string(checked_) + ", windows " +
+           std::to_string(WindowCloser::windows) + ", message boxes " +
+           std::to_string(WindowCloser::boxes);
   }
   const std::set<std::string>& Faults() const { return faults_; }
 
@@ -528,11 +466,6 @@ class Fuzzer {
 
   static double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-  }
-  static std::string Fixed(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
   }
 
   Plan NextPlan() {
@@ -587,19 +520,13 @@ class Fuzzer {
 
     Describe(plan, args);
     const int windowsBefore = WindowCloser::windows;
-    const auto start = std::chrono::steady_clock::now();
     const HRESULT hr = plan.object->Invoke(
         plan.id, plan.badInterface ? IID_IDispatch : IID_NULL, LOCALE_USER_DEFAULT, plan.flags,
         plan.noParams ? nullptr : &params, plan.noResult ? nullptr : &result,
         plan.noException ? nullptr : &exception, plan.noArgumentError ? nullptr : &argumentError);
-    const double took = Seconds(start);
     windowsOf_[plan.id] += WindowCloser::windows - windowsBefore;
     if (capped && WindowCloser::windows > windowsBefore) {
       faults_.insert(std::string("a window from a call meant to fail: ") + currentCall);
-    }
-    if (took > slowest_) {
-      slowest_ = took;
-      slowestId_ = plan.id;
     }
 
     ++calls_;
@@ -646,27 +573,10 @@ class Fuzzer {
   ArgumentMaker maker_;
   int calls_ = 0;
   int checked_ = 0;
-  double seconds_ = 0, slowest_ = 0;
-  DISPID slowestId_ = 0;
   std::map<HRESULT, int> results_;
   std::map<DISPID, int> windowsOf_;
   std::set<std::string> faults_;
 };
-
-// A two-dimensional table of text, rows by columns, from its rows.
-SAFEARRAY* Table(const std::vector<std::vector<const wchar_t*>>& rows) {
-  SAFEARRAYBOUND bounds[] = {{ULONG(rows.size()), 0},
-                             {ULONG(rows.empty() ? 0 : rows[0].size()), 0}};
-  SAFEARRAY* table = SafeArrayCreate(VT_BSTR, 2, bounds);
-  for (LONG row = 0; row < LONG(rows.size()); ++row) {
-    for (LONG column = 0; column < LONG(rows[row].size()); ++column) {
-      LONG index[] = {row, column};
-      const Bstr text(rows[row][column]);
-      SafeArrayPutElement(table, index, text.get());  // puts a copy
-    }
-  }
-  return table;
-}
 
 ULONG References(IUnknown* object) {
   object->AddRef();
@@ -678,7 +588,8 @@ ULONG References(IUnknown* object) {
 class AutomationFuzz : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    server_ = std::make_unique<RefusingUpdateServer>();
+    // A port that refuses at once, so that the bug-report fetches cost nothing.
+    server_ = std::make_unique<UpdateServerSetting>(L"http://127.0.0.1:9");
     key_ = std::make_unique<TestKey>(kKey);
     SetUnhandledExceptionFilter(ReportCrash);
     info_ = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
@@ -694,7 +605,7 @@ class AutomationFuzz : public ::testing::Test {
   }
   void SetUp() override { ASSERT_TRUE(info_ && regLib_); }
 
-  static inline std::unique_ptr<RefusingUpdateServer> server_;
+  static inline std::unique_ptr<UpdateServerSetting> server_;
   static inline std::unique_ptr<TestKey> key_;
   static inline ComPtr<_ClsInfo> info_;
   static inline ComPtr<IDispatch> regLib_;
@@ -775,54 +686,43 @@ TEST_F(AutomationFuzz, EachNullPointerOfTheVirtualTablesIsRefused) {
   WindowCloser closer;
   const int windowsBefore = WindowCloser::windows;
   _ClsInfo* info = info_.Get();
-  _clsNewRegLib* regLib = SharedRegLib();
-  Bstr text(L"text"), list(L"File|Open|Ctrl+O"), path(kKeyPath), name(L"Untouched"),
-      value(L"value");
-  SAFEARRAY* table = Table({{L"File", L"Open", L"Ctrl+O"}});
-  VARIANT variant;
-  VariantInit(&variant);
+  _clsNewRegLib* reg = SharedRegLib();
+  Bstr text(L"File|Open|Ctrl+O"), path(kKeyPath), name(L"Untouched");
+  BSTR t = text.get();
+  BSTR* const p = path.put();
+  BSTR* const n = name.put();
+  SAFEARRAY* table = TextTable({{L"File", L"Open", L"Ctrl+O"}});
+  VARIANT v;
+  VariantInit(&v);
   VARIANT_BOOL flag = VARIANT_TRUE;
   BSTR* none = nullptr;
   const std::vector<std::pair<const char*, std::function<HRESULT()>>> calls = {
-      {"ShowAboutUs result",
-       [&] {
-         return info->ShowAboutUs(text.get(), text.get(), text.get(), VARIANT_TRUE, nullptr);
-       }},
-      {"ShowWhatNew result", [&] { return info->ShowWhatNew(text.get(), nullptr); }},
-      {"ShowShortcutKeysForm cList", [&] { return info->ShowShortcutKeysForm(none, &variant); }},
-      {"ShowShortcutKeysForm result",
-       [&] { return info->ShowShortcutKeysForm(list.put(), nullptr); }},
-      {"ShowShortcutKey vStr", [&] { return info->ShowShortcutKey(nullptr, &variant); }},
+      {"ShowAboutUs result", [&] { return info->ShowAboutUs(t, t, t, VARIANT_TRUE, nullptr); }},
+      {"ShowWhatNew result", [&] { return info->ShowWhatNew(t, nullptr); }},
+      {"ShowShortcutKeysForm cList", [&] { return info->ShowShortcutKeysForm(none, &v); }},
+      {"ShowShortcutKeysForm result", [&] { return info->ShowShortcutKeysForm(&t, nullptr); }},
+      {"ShowShortcutKey vStr", [&] { return info->ShowShortcutKey(nullptr, &v); }},
       {"ShowShortcutKey result", [&] { return info->ShowShortcutKey(&table, nullptr); }},
       {"SetSql result", [&] { return info->SetSql(&flag, nullptr); }},
       {"ShowReportABug result", [&] { return info->ShowReportABug(nullptr); }},
       {"ShowReportABugPath result", [&] { return info->ShowReportABugPath(nullptr); }},
       {"SetProductName strPName", [&] { return info->SetProductName(nullptr); }},
-      {"GetRegKeyValue SubKeyName",
-       [&] { return regLib->GetRegKeyValue(none, name.put(), text.put()); }},
-      {"GetRegKeyValue RegKeyName",
-       [&] { return regLib->GetRegKeyValue(path.put(), none, text.put()); }},
-      {"GetRegKeyValue result",
-       [&] { return regLib->GetRegKeyValue(path.put(), name.put(), none); }},
-      {"SetRegKeyValue KeyName",
-       [&] { return regLib->SetRegKeyValue(none, name.put(), value.put(), &variant); }},
-      {"SetRegKeyValue RegName",
-       [&] { return regLib->SetRegKeyValue(path.put(), none, value.put(), &variant); }},
-      {"SetRegKeyValue Value",
-       [&] { return regLib->SetRegKeyValue(path.put(), name.put(), none, &variant); }},
-      {"SetRegKeyValue result",
-       [&] { return regLib->SetRegKeyValue(path.put(), name.put(), value.put(), nullptr); }},
+      {"GetRegKeyValue SubKeyName", [&] { return reg->GetRegKeyValue(none, n, &t); }},
+      {"GetRegKeyValue RegKeyName", [&] { return reg->GetRegKeyValue(p, none, &t); }},
+      {"GetRegKeyValue result", [&] { return reg->GetRegKeyValue(p, n, none); }},
+      {"SetRegKeyValue KeyName", [&] { return reg->SetRegKeyValue(none, n, &t, &v); }},
+      {"SetRegKeyValue RegName", [&] { return reg->SetRegKeyValue(p, none, &t, &v); }},
+      {"SetRegKeyValue Value", [&] { return reg->SetRegKeyValue(p, n, none, &v); }},
+      {"SetRegKeyValue result", [&] { return reg->SetRegKeyValue(p, n, &t, nullptr); }},
   };
   for (const auto& [what, call] : calls) {
     std::snprintf(currentCall, sizeof currentCall, "%s", what);
     PlantStaleError();
     const HRESULT hr = call();
     ASSERT_TRUE(FAILED(hr)) << what << ": " << Hr(hr);
-    ComPtr<IErrorInfo> error;
-    Bstr description;
-    if (GetErrorInfo(0, error.GetAddressOf()) == S_OK) error->GetDescription(description.put());
-    EXPECT_NE(description.str(), kStale) << what << " left an earlier call's error for the host";
-    EXPECT_NE(description.str(), L"") << what;
+    const std::wstring description = ErrorDescription();
+    EXPECT_NE(description, kStale) << what << " left an earlier call's error for the host";
+    EXPECT_NE(description, L"") << what;
   }
   SafeArrayDestroy(table);
   EXPECT_EQ(WindowCloser::windows, windowsBefore);
@@ -838,13 +738,8 @@ class Afterwards {
   // The call's result, which must be S_OK.
   const VARIANT& Call(const wchar_t* name, std::vector<VARIANT> args) {
     VariantClear(&result_);
-    EXCEPINFO exception{};
-    const HRESULT hr = CallByName(object_, name, std::move(args), &result_, &exception);
-    EXPECT_EQ(hr, S_OK) << std::string(name, name + wcslen(name)) << ": " << Hr(hr) << " "
-                        << Hr(exception.scode);
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
+    const HRESULT hr = CallByName(object_, name, std::move(args), &result_);
+    EXPECT_EQ(hr, S_OK) << std::string(name, name + wcslen(name)) << ": " << Hr(hr);
     return result_;
   }
   // The same for an operation that shows the window with this caption, closed once it shows.
@@ -887,7 +782,7 @@ TEST_F(AutomationFuzz, EveryOperationStillWorksAfterwards) {
   EXPECT_EQ(V_VT(&info.Show(L"What's New", L"ShowWhatNew", {Text(whatNew.get())})), VT_EMPTY);
   EXPECT_EQ(V_VT(&info.Show(L"Shortcut Keys...", L"ShowShortcutKeysForm", {TextRef(list.put())})),
             VT_EMPTY);
-  SAFEARRAY* table = Table({{L"File", L"Open", L"Ctrl+O"}, {L"File", L"Save", L"Ctrl+S"}});
+  SAFEARRAY* table = TextTable({{L"File", L"Open", L"Ctrl+O"}, {L"File", L"Save", L"Ctrl+S"}});
   VARIANT tableRef;
   V_VT(&tableRef) = VT_BYREF | VT_ARRAY | VT_BSTR;
   V_ARRAYREF(&tableRef) = &table;

@@ -133,6 +133,28 @@ VARIANT TextRef(BSTR* text) {
   return v;
 }
 
+SAFEARRAY* TextTable(const std::vector<std::vector<std::wstring>>& rows, LONG firstRow,
+                     LONG firstColumn) {
+  SAFEARRAYBOUND bounds[2] = {{static_cast<ULONG>(rows.size()), firstRow},
+                              {static_cast<ULONG>(rows.empty() ? 0 : rows[0].size()), firstColumn}};
+  SAFEARRAY* table = SafeArrayCreate(VT_BSTR, 2, bounds);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    for (size_t c = 0; c < rows[r].size(); ++c) {
+      LONG at[2] = {firstRow + static_cast<LONG>(r), firstColumn + static_cast<LONG>(c)};
+      const Bstr cell(rows[r][c]);
+      SafeArrayPutElement(table, at, cell.get());  // puts a copy
+    }
+  }
+  return table;
+}
+
+std::wstring ErrorDescription() {
+  ComPtr<IErrorInfo> error;
+  Bstr description;
+  if (GetErrorInfo(0, error.GetAddressOf()) == S_OK) error->GetDescription(description.put());
+  return description.str();
+}
+
 std::string Hr(HRESULT hr) {
   char text[16];
   std::snprintf(text, sizeof text, "%#lx", static_cast<unsigned long>(hr));

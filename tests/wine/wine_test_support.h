@@ -83,6 +83,12 @@ HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> 
 VARIANT Text(BSTR text);
 VARIANT TextRef(BSTR* text);
 
+// A two-dimensional array of text, rows by columns, from the given lower bounds.
+SAFEARRAY* TextTable(const std::vector<std::vector<std::wstring>>& rows, LONG firstRow = 0,
+                     LONG firstColumn = 0);
+// The description of the error object the last call left on the thread; "" when none.
+std::wstring ErrorDescription();
+
 // One clsNewRegLib for the whole test program: creating one takes five seconds.
 _clsNewRegLib* SharedRegLib();
 
