@@ -53,14 +53,6 @@ HRESULT ShowReportABug() {
   return Info()->ShowReportABug(result.put());
 }
 
-COLORREF ClientPixel(HWND form, int x, int y) {
-  UpdateWindow(form);
-  const HDC dc = GetDC(form);
-  const COLORREF colour = GetPixel(dc, x, y);
-  ReleaseDC(form, dc);
-  return colour;
-}
-
 // Labels break their text into lines as a STATIC window does; buttons centre their captions
 // and underline the access key.
 void ExpectTextInside(const Child& child, bool label) {

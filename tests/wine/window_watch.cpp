@@ -163,6 +163,14 @@ void ExpectClientSize(HWND form, int width, int height) {
   EXPECT_EQ(client.bottom, Px(height));
 }
 
+COLORREF ClientPixel(HWND form, int x, int y) {
+  UpdateWindow(form);
+  const HDC dc = GetDC(form);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(form, dc);
+  return colour;
+}
+
 void Click(HWND control) {
   RECT r{};
   GetClientRect(control, &r);

@@ -72,6 +72,8 @@ SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags);
 double FontPoints(HWND window);
 void ExpectAt(const Child& child, int left, int top, int width, int height);
 void ExpectClientSize(HWND form, int width, int height);
+// The colour at a point of the form's client area once it is painted.
+COLORREF ClientPixel(HWND form, int x, int y);
 // A click posted to the control's centre.
 void Click(HWND control);
 

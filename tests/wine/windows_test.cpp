@@ -280,14 +280,6 @@ COLORREF IconCentre(HWND form) {
   return colour;
 }
 
-COLORREF ClientPixel(HWND form, int x, int y) {
-  UpdateWindow(form);
-  const HDC dc = GetDC(form);
-  const COLORREF colour = GetPixel(dc, x, y);
-  ReleaseDC(form, dc);
-  return colour;
-}
-
 // Which files an artwork product looks for is the native test's; here the system's loaders
 // take whole pictures and refuse what is not one or is cut short.
 TEST(AboutWindow, TheArtworkIsLoadedOnlyFromWholePictures) {
