@@ -30,7 +30,7 @@ awk '/^## Using it from a host/ { using = 1; print; next } using && /^## / { exi
 [ -s "$folder/README.txt" ] || { echo "README.md has no usage section" >&2; exit 1; }
 mkdir -p "$folder/samples"
 crlf < "$root/samples/every_operation.vbs" > "$folder/samples/every_operation.vbs"
-(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum > SHA256SUMS)
+(cd "$folder" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum > SHA256SUMS)
 
 if command -v zip >/dev/null; then
   (cd "$dist" && zip -qr "$name.zip" "$name")
