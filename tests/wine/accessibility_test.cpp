@@ -3,6 +3,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,18 @@ std::wstring LateBoundName(IAccessible* object) {
   return text;
 }
 
+// The windows whose client object announced a change of state.
+std::vector<HWND> stateChanges;
+
+void CALLBACK NoteStateChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                              DWORD) {
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) stateChanges.push_back(window);
+}
+
 TEST(Accessibility, ClientsReadTheFormsControlsAndPressItsButtons) {
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+                      NoteStateChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   constexpr LONG kFocusable = STATE_SYSTEM_FOCUSABLE;
   ClickLog events;
   ComPtr<IAccessible> save, check;
@@ -147,7 +159,9 @@ TEST(Accessibility, ClientsReadTheFormsControlsAndPressItsButtons) {
 
     EXPECT_EQ(disabled->accDoDefaultAction(Self()), E_FAIL) << "a disabled button is not pressed";
     EXPECT_EQ(check->accDoDefaultAction(Self()), S_OK);
-    When(kCaption, [&](HWND) {
+    When(kCaption, [&, checkWindow](HWND) {
+      EXPECT_EQ(std::count(stateChanges.begin(), stateChanges.end(), checkWindow), 1)
+          << "the press announced once";
       VARIANT state;
       EXPECT_EQ(check->get_accState(Self(), &state), S_OK);
       EXPECT_EQ(V_I4(&state), kFocusable) << "pressed once more: no longer checked";
@@ -161,6 +175,7 @@ TEST(Accessibility, ClientsReadTheFormsControlsAndPressItsButtons) {
   });
   win32::Win32Forms().ShowModal(AccessibleFormTable(), events);
   ClearWatches();
+  UnhookWinEvent(hook);
 
   EXPECT_EQ(events.clicks, (std::vector<std::string>{"cmdCheck", "cmdSave"}));
   EXPECT_EQ(FindWindowW(nullptr, kCaption), nullptr) << "closed by its button";

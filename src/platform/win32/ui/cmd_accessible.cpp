@@ -244,8 +244,20 @@ HRESULT CmdAccessible::GetWindow(HWND* window) {
 }
 
 LRESULT CmdAccessibleOwner::Answer(WPARAM wParam) {
-  if (!object_ && FAILED(CmdAccessible::Create(window_, cmd_, object_))) return 0;
+  if (!object_) {
+    if (FAILED(CmdAccessible::Create(window_, cmd_, object_))) return 0;
+    announcedState_ = StateBits(button::DescribeButton(cmd_));
+  }
   return LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object_.Get()));
+}
+
+// Only once a client has asked for the button: before that no one listens for it.
+void CmdAccessibleOwner::AnnounceChanges() {
+  if (!object_) return;
+  const LONG state = StateBits(button::DescribeButton(cmd_));
+  if (state == announcedState_) return;
+  announcedState_ = state;
+  NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace tesk::win32

@@ -129,11 +129,15 @@ class CmdAccessibleOwner {
   // The answer to WM_GETOBJECT for the client area; 0 when no object can be made, so that
   // the system answers with its standard one.
   LRESULT Answer(WPARAM wParam);
+  // After a redraw: tells the clients that have read the button when its states changed
+  // (checked, pressed, enabled, focused). The system announces caption changes itself.
+  void AnnounceChanges();
 
  private:
   HWND window_;
   const button::Cmd& cmd_;
   Microsoft::WRL::ComPtr<CmdAccessible> object_;
+  LONG announcedState_ = 0;
 };
 
 }  // namespace tesk::win32

@@ -187,7 +187,10 @@ LRESULT CALLBACK CmdWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   try {
     const std::uint64_t drawn = hosted->host.DrawCount();
     const LRESULT result = Handle(window, *hosted, message, wParam, lParam);
-    if (hosted->host.DrawCount() != drawn) InvalidateRect(window, nullptr, FALSE);
+    if (hosted->host.DrawCount() != drawn) {
+      InvalidateRect(window, nullptr, FALSE);
+      hosted->accessible.AnnounceChanges();
+    }
     if (message != WM_SETTEXT) SyncWindowText(window, *hosted);
     return result;
   } catch (...) {
