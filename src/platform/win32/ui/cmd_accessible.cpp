@@ -98,6 +98,7 @@ void CmdAccessible::Disconnect() {
   window_ = nullptr;
   cmd_ = nullptr;
   standard_.Reset();
+  vtableInfo_.Reset();
 }
 
 HRESULT CmdAccessible::QueryInterface(REFIID iid, void** object) {
@@ -137,16 +138,25 @@ HRESULT CmdAccessible::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   return hr;
 }
 
+HRESULT CmdAccessible::VtableTypeInfo(ComPtr<ITypeInfo>& info) {
+  if (!vtableInfo_) {
+    const HRESULT hr = AccessibleTypeInfo(true, vtableInfo_);
+    if (FAILED(hr)) return hr;
+  }
+  info = vtableInfo_;
+  return S_OK;
+}
+
 HRESULT CmdAccessible::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   ComPtr<ITypeInfo> vtable;
-  const HRESULT hr = AccessibleTypeInfo(true, vtable);
+  const HRESULT hr = VtableTypeInfo(vtable);
   return FAILED(hr) ? hr : DispGetIDsOfNames(vtable.Get(), names, count, ids);
 }
 
 HRESULT CmdAccessible::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                               VARIANT* result, EXCEPINFO* exception, UINT* argumentError) {
   ComPtr<ITypeInfo> vtable;
-  const HRESULT hr = AccessibleTypeInfo(true, vtable);
+  const HRESULT hr = VtableTypeInfo(vtable);
   if (FAILED(hr)) return hr;
   return DispInvoke(static_cast<IAccessible*>(this), vtable.Get(), id, flags, params, result,
                     exception, argumentError);
@@ -168,20 +178,22 @@ HRESULT CmdAccessible::Describe(const VARIANT& child, button::AccessibleButton& 
   }
 }
 
-HRESULT CmdAccessible::get_accName(VARIANT child, BSTR* name) {
-  if (!name) return E_POINTER;
-  *name = nullptr;
+HRESULT CmdAccessible::DescribedText(const VARIANT& child,
+                                     std::string button::AccessibleButton::*text,
+                                     BSTR* out) const {
+  if (!out) return E_POINTER;
+  *out = nullptr;
   button::AccessibleButton button;
   const HRESULT hr = Describe(child, button);
-  return FAILED(hr) ? hr : TextResult(button.name, name);
+  return FAILED(hr) ? hr : TextResult(button.*text, out);
+}
+
+HRESULT CmdAccessible::get_accName(VARIANT child, BSTR* name) {
+  return DescribedText(child, &button::AccessibleButton::name, name);
 }
 
 HRESULT CmdAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-  if (!shortcut) return E_POINTER;
-  *shortcut = nullptr;
-  button::AccessibleButton button;
-  const HRESULT hr = Describe(child, button);
-  return FAILED(hr) ? hr : TextResult(button.shortcut, shortcut);
+  return DescribedText(child, &button::AccessibleButton::shortcut, shortcut);
 }
 
 HRESULT CmdAccessible::get_accRole(VARIANT child, VARIANT* role) {

@@ -9,6 +9,8 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
+#include <string>
+
 #include "button/accessible_button.h"
 #include "button/cmd.h"
 
@@ -108,10 +110,17 @@ class CmdAccessible final : public IAccessible, public IOleWindow {
   HRESULT CheckSelf(const VARIANT& child) const;
   // The button's facts, after CheckSelf.
   HRESULT Describe(const VARIANT& child, button::AccessibleButton& button) const;
+  // One of the button's texts (its name or its shortcut) as the client's string.
+  HRESULT DescribedText(const VARIANT& child, std::string button::AccessibleButton::*text,
+                        BSTR* out) const;
+  // IAccessible's vtable view, loaded from oleacc's type library once for the object's
+  // late-bound calls.
+  HRESULT VtableTypeInfo(Microsoft::WRL::ComPtr<ITypeInfo>& info);
 
   HWND window_;
   const button::Cmd* cmd_;
   Microsoft::WRL::ComPtr<IAccessible> standard_;
+  Microsoft::WRL::ComPtr<ITypeInfo> vtableInfo_;
   LONG references_ = 1;
 };
 
