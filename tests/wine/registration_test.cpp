@@ -3,6 +3,8 @@
 
 #include <cwctype>
 #include <functional>
+#include <set>
+#include <string>
 
 #include "wine_test_support.h"
 
@@ -32,10 +34,11 @@ std::wstring Value(HKEY hive, const std::wstring& key, const wchar_t* name = nul
   return status == ERROR_SUCCESS ? data : L"<missing>";
 }
 
-bool KeyExists(HKEY hive, const std::wstring& key) {
+// `view` may ask for the registry's 32- or 64-bit view (KEY_WOW64_32KEY, KEY_WOW64_64KEY).
+bool KeyExists(HKEY hive, const std::wstring& key, REGSAM view = 0) {
   HKEY opened = nullptr;
   const std::wstring path = L"Software\\Classes\\" + key;
-  if (RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return false;
   RegCloseKey(opened);
   return true;
 }
@@ -86,8 +89,17 @@ class Registration : public ::testing::Test {
       EXPECT_EQ(Value(hive, key + L"\\TypeLib"), Guid(LIBID_TeskLumoraLib));
       EXPECT_EQ(Value(hive, key + L"\\TypeLib", L"Version"), L"1.1");
     }
+    // The type library's file is recorded for the platform of the DLL's own bitness.
     const std::wstring typeLib = L"TypeLib\\" + Guid(LIBID_TeskLumoraLib) + L"\\1.1";
-    EXPECT_EQ(Lower(Value(hive, typeLib + L"\\0\\win64")), modulePath_);
+    const wchar_t* platform = sizeof(void*) == 8 ? L"\\0\\win64" : L"\\0\\win32";
+    EXPECT_EQ(Lower(Value(hive, typeLib + platform)), modulePath_);
+    // A 32-bit DLL on 64-bit Windows registers its classes where 32-bit hosts look for them:
+    // the registry's 32-bit view, which 64-bit programs do not see. (Windows keeps the user's
+    // classes apart the same way; Wine only the machine's.)
+    if (RunsUnderWow64() && hive == HKEY_LOCAL_MACHINE) {
+      EXPECT_TRUE(KeyExists(hive, regLib, KEY_WOW64_32KEY));
+      EXPECT_FALSE(KeyExists(hive, regLib, KEY_WOW64_64KEY));
+    }
   }
 
   HMODULE module_ = nullptr;
@@ -156,6 +168,49 @@ TEST_F(Registration, ClassObjectsRefuseAggregationAndLocksKeepTheDllLoaded) {
   EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
   factory->LockServer(FALSE);
   EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
+}
+
+// What the inspection of the file checks, seen on the DLL as the system loaded it: the entry
+// points under their plain names (a 32-bit stdcall name would otherwise carry "_" and "@n"),
+// every import resolved from the system's own folder, and the type library of this platform.
+TEST_F(Registration, TheLoadedDllHasPlainEntryPointsSystemImportsAndThisPlatformsTypeLibrary) {
+  const auto* base = reinterpret_cast<const BYTE*>(module_);
+  const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const auto& directories = headers->OptionalHeader.DataDirectory;
+  const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
+      base + directories[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress);
+  const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+  std::set<std::string> exported;
+  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+    exported.insert(reinterpret_cast<const char*>(base + names[i]));
+  }
+  EXPECT_EQ(exported, (std::set<std::string>{"DllCanUnloadNow", "DllGetClassObject", "DllInstall",
+                                              "DllRegisterServer", "DllUnregisterServer"}));
+
+  wchar_t system[MAX_PATH] = {}, wow64[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  GetSystemWow64DirectoryW(wow64, MAX_PATH);
+  for (const auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+           base + directories[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+       import->Name; ++import) {
+    const char* name = reinterpret_cast<const char*>(base + import->Name);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(GetModuleHandleA(name), path, MAX_PATH);
+    const std::wstring file = path;
+    const std::wstring folder = Lower(file.substr(0, file.find_last_of(L'\\')));
+    EXPECT_TRUE(folder == Lower(system) || folder == Lower(wow64)) << name << " from "
+        << std::string(folder.begin(), folder.end());
+  }
+
+  ComPtr<ITypeLib> library;
+  ASSERT_EQ(LoadTypeLibEx(modulePath_.c_str(), REGKIND_NONE, &library), S_OK);
+  TLIBATTR* attributes = nullptr;
+  ASSERT_EQ(library->GetLibAttr(&attributes), S_OK);
+  EXPECT_EQ(attributes->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+  EXPECT_EQ(attributes->wMajorVerNum, 1);
+  EXPECT_EQ(attributes->wMinorVerNum, 1);
+  library->ReleaseTLibAttr(attributes);
 }
 
 }  // namespace

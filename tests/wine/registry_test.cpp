@@ -78,5 +78,51 @@ TEST(RegistryValues, TextOfTheAnsiCodePageRoundTrips) {
   EXPECT_EQ(Get(kPath, L"Accents"), L"Déjà vu – €");
 }
 
+// The machine's software keys as a program of the DLL's bitness sees them: on 64-bit Windows a
+// 32-bit program has a view of its own, and the library, running in such a program, reads and
+// writes that view as its host does. 32-bit Windows has one view, which both writes reach.
+const std::wstring kViewKey = L"Software\\TeskLumoraLibView";
+
+void WriteInView(REGSAM view, const std::wstring& text) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kViewKey.c_str(), 0, nullptr, 0,
+                            KEY_SET_VALUE | view, nullptr, &key, nullptr), ERROR_SUCCESS);
+  // Followed by a space, so that the registry stores the text without a NUL.
+  const std::wstring buffer = text + L' ';
+  RegSetValueExW(key, L"Which", 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer.c_str()),
+                 static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+std::wstring ReadInView(REGSAM view) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kViewKey.c_str(), 0, KEY_QUERY_VALUE | view, &key)) {
+    return L"<missing>";
+  }
+  wchar_t data[64] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  RegQueryValueExW(key, L"Which", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  return data;
+}
+
+TEST(RegistryValues, TheMachinesKeysAreThoseOfTheHostsView) {
+  const std::wstring path = L"HKEY_LOCAL_MACHINE\\" + kViewKey;
+  const std::pair<REGSAM, std::wstring> views[] = {{KEY_WOW64_64KEY, L"the 64-bit view"},
+                                                   {KEY_WOW64_32KEY, L"the 32-bit view"}};
+  for (const auto& [view, text] : views) WriteInView(view, text);
+  const std::wstring own = sizeof(void*) == 8 ? L"the 64-bit view" : L"the 32-bit view";
+  EXPECT_EQ(Get(path, L"Which"), own);
+
+  Set(path, L"Which", L"written by the library");
+  const bool oneView = sizeof(void*) == 4 && !RunsUnderWow64();
+  for (const auto& [view, text] : views) {
+    EXPECT_EQ(ReadInView(view), own == text || oneView ? L"written by the library" : text);
+  }
+  for (const auto& view : views) {
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kViewKey.c_str(), view.first, 0);
+  }
+}
+
 }  // namespace
 }  // namespace tesk::wine_test

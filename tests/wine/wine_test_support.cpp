@@ -55,12 +55,19 @@ void InstallStandIn(const std::wstring& path) {
   EXPECT_TRUE(CopyFileW(standInPath.c_str(), path.c_str(), FALSE)) << "to " << std::string(path.begin(), path.end());
 }
 
+bool WaitUntil(const std::function<bool()>& state, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!state()) {
+    if (GetTickCount() - start >= milliseconds) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
 std::vector<std::string> StartLog(const std::wstring& folder, DWORD milliseconds) {
   const std::wstring path = folder + L"\\started.log";
-  for (DWORD waited = 0; GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                         waited < milliseconds; waited += 50) {
-    Sleep(50);
-  }
+  WaitUntil([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
+            milliseconds);
   std::vector<std::string> lines;
   std::ifstream log(path.c_str());
   for (std::string line; std::getline(log, line);) lines.push_back(line);
@@ -153,6 +160,11 @@ std::wstring ErrorDescription() {
   Bstr description;
   if (GetErrorInfo(0, error.GetAddressOf()) == S_OK) error->GetDescription(description.put());
   return description.str();
+}
+
+bool RunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 std::string Hr(HRESULT hr) {

@@ -20,6 +20,10 @@ using Microsoft::WRL::ComPtr;
 // The DLL under test, as given on the test program's command line.
 const std::wstring& DllPath();
 
+// Polls until `state` holds, for at most `milliseconds`; whether it held. For what another
+// process does, which sends this one no notice.
+bool WaitUntil(const std::function<bool()>& state, DWORD milliseconds);
+
 // Copies the stand-in program (tools/stand_in, the command line's second argument) to `path`
 // (its folder is created).
 void InstallStandIn(const std::wstring& path);
@@ -41,6 +45,9 @@ template <typename Function>
 Function ExportOf(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
+
+// Whether this is a 32-bit program on 64-bit Windows, which sees the registry's 32-bit view.
+bool RunsUnderWow64();
 
 // Prints an HRESULT the way Wine's conformance tests do, so a failure shows the code.
 std::string Hr(HRESULT hr);
