@@ -35,56 +35,6 @@ constexpr wchar_t kKey[] = L"Software\\TeskLumoraLibFuzz";
 constexpr wchar_t kKeyPath[] = L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibFuzz";
 constexpr wchar_t kStale[] = L"an earlier call's error";
 
-// Closes the library's windows and message boxes from a timer of the thread, which their modal
-// loops dispatch; counts each once. Other windows are noted, not touched.
-class WindowCloser {
- public:
-  WindowCloser() : timer_(SetTimer(nullptr, 0, 25, Tick)) {}
-  ~WindowCloser() { KillTimer(nullptr, timer_); }
-  WindowCloser(const WindowCloser&) = delete;
-  WindowCloser& operator=(const WindowCloser&) = delete;
-
-  static inline int windows = 0;
-  static inline int boxes = 0;
-  static inline std::set<std::wstring> strangers;
-
- private:
-  static bool IsLibraryCaption(const std::wstring& caption) {
-    for (const wchar_t* known :
-         {L"Technical Support", L"What's New", L"Shortcut Keys...", L"Report a Bug"}) {
-      if (caption == known) return true;
-    }
-    return caption.rfind(L"About ", 0) == 0;
-  }
-  static BOOL CALLBACK Visit(HWND window, LPARAM) {
-    if (!IsWindowVisible(window) || closing_.count(window)) return TRUE;
-    const std::wstring caption = TextOf(window);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (caption == L"TeskLumoraLib" && lstrcmpW(className, L"#32770") == 0) {
-      PostMessageW(window, WM_COMMAND, IDOK, 0);
-      ++boxes;
-    } else if (IsLibraryCaption(caption)) {
-      PostMessageW(window, WM_CLOSE, 0, 0);
-      ++windows;
-    } else {
-      strangers.insert(caption);
-      return TRUE;
-    }
-    closing_.insert(window);
-    return TRUE;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    for (auto it = closing_.begin(); it != closing_.end();) {
-      it = IsWindow(*it) ? std::next(it) : closing_.erase(it);
-    }
-    EnumThreadWindows(GetCurrentThreadId(), Visit, 0);
-  }
-
-  static inline std::set<HWND> closing_;
-  UINT_PTR timer_;
-};
-
 class Random {
  public:
   explicit Random(std::uint32_t seed) : engine_(seed) {}
@@ -452,8 +402,8 @@ class Fuzzer {
     std::string text = std::to_string(calls_) + " calls:";
     for (const auto& [hr, count] : results_) text += " " + Hr(hr) + " x" + std::to_string(count);
     return text + "; exceptions checked " + std::to_string(checked_) + ", windows " +
-           std::to_string(WindowCloser::windows) + ", message boxes " +
-           std::to_string(WindowCloser::boxes);
+           std::to_string(LibraryWindowCloser::windows) + ", message boxes " +
+           std::to_string(LibraryWindowCloser::boxes);
   }
   const std::set<std::string>& Faults() const { return faults_; }
 
@@ -519,13 +469,13 @@ class Fuzzer {
     if (random_.OneIn(3)) PlantStaleError();
 
     Describe(plan, args);
-    const int windowsBefore = WindowCloser::windows;
+    const int windowsBefore = LibraryWindowCloser::windows;
     const HRESULT hr = plan.object->Invoke(
         plan.id, plan.badInterface ? IID_IDispatch : IID_NULL, LOCALE_USER_DEFAULT, plan.flags,
         plan.noParams ? nullptr : &params, plan.noResult ? nullptr : &result,
         plan.noException ? nullptr : &exception, plan.noArgumentError ? nullptr : &argumentError);
-    windowsOf_[plan.id] += WindowCloser::windows - windowsBefore;
-    if (capped && WindowCloser::windows > windowsBefore) {
+    windowsOf_[plan.id] += LibraryWindowCloser::windows - windowsBefore;
+    if (capped && LibraryWindowCloser::windows > windowsBefore) {
       faults_.insert(std::string("a window from a call meant to fail: ") + currentCall);
     }
 
@@ -549,7 +499,7 @@ class Fuzzer {
   // The windows are shared out among the operations that show one.
   bool WindowAllowed(DISPID id) const {
     const auto shown = windowsOf_.find(id);
-    return WindowCloser::windows < kWindowCap &&
+    return LibraryWindowCloser::windows < kWindowCap &&
            (shown == windowsOf_.end() || shown->second < kWindowsPerOperation);
   }
 
@@ -612,17 +562,17 @@ class AutomationFuzz : public ::testing::Test {
 };
 
 TEST_F(AutomationFuzz, EveryRandomLateBoundCallComesBack) {
-  WindowCloser closer;
+  LibraryWindowCloser closer;
   const ULONG infoReferences = References(info_.Get());
   const ULONG regLibReferences = References(regLib_.Get());
   Fuzzer fuzzer(info_.Get(), regLib_.Get());
   fuzzer.Run(kCalls * SoakFactor(), kSecondsAllowed * SoakFactor());
   std::printf("automation fuzz: %s\n", fuzzer.Summary().c_str());
   for (const std::string& fault : fuzzer.Faults()) ADD_FAILURE() << fault;
-  for (const std::wstring& caption : WindowCloser::strangers) {
+  for (const std::wstring& caption : LibraryWindowCloser::strangers) {
     ADD_FAILURE() << "an unknown window \"" << std::string(caption.begin(), caption.end()) << "\"";
   }
-  EXPECT_LE(WindowCloser::windows, kWindowCap);
+  EXPECT_LE(LibraryWindowCloser::windows, kWindowCap);
   EXPECT_EQ(References(info_.Get()), infoReferences);
   EXPECT_EQ(References(regLib_.Get()), regLibReferences);
   EXPECT_EQ(CountProcesses(L"mysqld-opt.exe"), 0) << "SetSql found no server to start";
@@ -632,8 +582,8 @@ TEST_F(AutomationFuzz, EveryRandomLateBoundCallComesBack) {
 // to no variable, directly or inside a script's variant variable, and a DECIMAL that is no
 // number (Wine's conversion of one to text reads outside its buffers).
 TEST_F(AutomationFuzz, MalformedArgumentsAreRefused) {
-  WindowCloser closer;
-  const int windowsBefore = WindowCloser::windows;
+  LibraryWindowCloser closer;
+  const int windowsBefore = LibraryWindowCloser::windows;
   VARIANT malformed[5];
   V_VT(&malformed[0]) = VT_BYREF | VT_BOOL;  // converted to the text parameter's type
   V_BYREF(&malformed[0]) = nullptr;
@@ -677,14 +627,14 @@ TEST_F(AutomationFuzz, MalformedArgumentsAreRefused) {
   EXPECT_EQ(CallByName(info_.Get(), L"ShowShortcutKey", {tableArgument}, &result),
             DISP_E_TYPEMISMATCH);
   SafeArrayDestroy(table);
-  EXPECT_EQ(WindowCloser::windows, windowsBefore);
+  EXPECT_EQ(LibraryWindowCloser::windows, windowsBefore);
 }
 
 // Every pointer parameter of both virtual tables given as NULL in turn, the others valid: each
 // call fails, shows nothing, and leaves an error of its own for the host to fetch.
 TEST_F(AutomationFuzz, EachNullPointerOfTheVirtualTablesIsRefused) {
-  WindowCloser closer;
-  const int windowsBefore = WindowCloser::windows;
+  LibraryWindowCloser closer;
+  const int windowsBefore = LibraryWindowCloser::windows;
   _ClsInfo* info = info_.Get();
   _clsNewRegLib* reg = SharedRegLib();
   Bstr text(L"File|Open|Ctrl+O"), path(kKeyPath), name(L"Untouched");
@@ -725,7 +675,7 @@ TEST_F(AutomationFuzz, EachNullPointerOfTheVirtualTablesIsRefused) {
     EXPECT_NE(description, L"") << what;
   }
   SafeArrayDestroy(table);
-  EXPECT_EQ(WindowCloser::windows, windowsBefore);
+  EXPECT_EQ(LibraryWindowCloser::windows, windowsBefore);
   EXPECT_EQ(key_->Read(L"Untouched"), L"");
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <utility>
 
 namespace tesk::wine_test {
@@ -40,7 +41,45 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+bool IsLibraryCaption(const std::wstring& caption) {
+  for (const wchar_t* known : kLibraryCaptions) {
+    if (caption == known) return true;
+  }
+  return caption.rfind(L"About ", 0) == 0;
+}
+
+std::set<HWND> closing;
+
+BOOL CALLBACK CloseIfTheLibrarys(HWND window, LPARAM) {
+  if (!IsWindowVisible(window) || closing.count(window)) return TRUE;
+  const std::wstring caption = TextOf(window);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (caption == L"TeskLumoraLib" && lstrcmpW(className, L"#32770") == 0) {
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    ++LibraryWindowCloser::boxes;
+  } else if (IsLibraryCaption(caption)) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ++LibraryWindowCloser::windows;
+  } else {
+    LibraryWindowCloser::strangers.insert(caption);
+    return TRUE;
+  }
+  closing.insert(window);
+  return TRUE;
+}
+
+void CALLBACK CloseTick(HWND, UINT, UINT_PTR, DWORD) {
+  for (auto it = closing.begin(); it != closing.end();) {
+    it = IsWindow(*it) ? std::next(it) : closing.erase(it);
+  }
+  EnumThreadWindows(GetCurrentThreadId(), CloseIfTheLibrarys, 0);
+}
+
 }  // namespace
+
+LibraryWindowCloser::LibraryWindowCloser() : timer_(SetTimer(nullptr, 0, 25, CloseTick)) {}
+LibraryWindowCloser::~LibraryWindowCloser() { KillTimer(nullptr, timer_); }
 
 void When(const std::wstring& caption, std::function<void(HWND)> step) {
   static const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);

@@ -3,6 +3,7 @@
 // once a window with a caption shows, and the child windows of a form read back.
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,24 @@ class HostWindow {
 // the library left open.
 void When(const std::wstring& caption, std::function<void(HWND)> step);
 void ClearWatches();
+
+// While it lives, closes every window and message box of the library that shows on this thread,
+// from a timer that their modal loops dispatch, and counts each once. Other windows are noted,
+// not touched.
+class LibraryWindowCloser {
+ public:
+  LibraryWindowCloser();
+  ~LibraryWindowCloser();
+  LibraryWindowCloser(const LibraryWindowCloser&) = delete;
+  LibraryWindowCloser& operator=(const LibraryWindowCloser&) = delete;
+
+  static inline int windows = 0;
+  static inline int boxes = 0;
+  static inline std::set<std::wstring> strangers;
+
+ private:
+  UINT_PTR timer_;
+};
 
 struct Child {
   HWND window;
