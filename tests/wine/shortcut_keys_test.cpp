@@ -240,12 +240,12 @@ TEST(ShortcutKeyWindow, WorksFromVBScript) {
   PROCESS_INFORMATION process{};
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process));
+  // The window exists, hidden, while it is being filled; it shows once its rows are there.
   HWND form = nullptr;
-  for (int wait = 0; wait < 300 && !form; ++wait) {
-    Sleep(50);
+  ASSERT_TRUE(WaitUntil([&form] {
     form = FindWindowW(nullptr, kCaption);
-  }
-  ASSERT_NE(form, nullptr) << "the script's window";
+    return form && IsWindowVisible(form);
+  }, 20000)) << "the script's window";
   EXPECT_EQ(SendMessageW(GridOf(form), LVM_GETITEMCOUNT, 0, 0), 3);
   PostMessageW(form, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
