@@ -3,7 +3,7 @@
 
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz fuzz-long soak test-win32 test-win64 demo bench gallery screenshots dist clean
+.PHONY: all deps native native-release fuzz win32 win64 test test-native test-fuzz fuzz-long soak test-wine test-win32 test-win64 demo bench gallery screenshots dist clean
 
 all: native win32 win64
 
@@ -14,7 +14,7 @@ native native-release fuzz win32 win64: deps
 	cmake --preset $@ >/dev/null
 	cmake --build --preset $@
 
-test: test-native test-fuzz test-win32 test-win64
+test: test-native test-fuzz test-wine
 
 test-native: native
 	ctest --preset native
@@ -27,26 +27,32 @@ FUZZ_SECONDS ?= 600
 fuzz-long: fuzz
 	FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset fuzz -C long -L long --verbose
 
-# Hours, not minutes: the handle cycles and the automation fuzzer SOAK times over, then every
-# fuzz target for FUZZ_SECONDS.
+# Hours, not minutes: the handle cycles and the automation fuzzer SOAK times over on both DLLs,
+# then every fuzz target for FUZZ_SECONDS.
 SOAK ?= 10
-soak: win64 fuzz
-	TESK_SOAK=$(SOAK) $(XVFB) ctest --preset win64 --timeout 86400 -R 'handle_cycles|automation_fuzz'
+soak: win32 win64 fuzz
+	for preset in win32 win64; do \
+	  TESK_SOAK=$(SOAK) $(XVFB) ctest --preset $$preset --timeout 86400 -R 'handle_cycles|automation_fuzz' \
+	  || exit 1; done
 	$(MAKE) fuzz-long
 
+# Both DLLs' Wine suites at once, each in its own prefixes and display; or either alone.
+test-wine: win32 win64
+	sh scripts/wine-suites.sh win32 win64
+
 test-win32: win32
-	ctest --preset win32
+	$(XVFB) ctest --preset win32
 
 test-win64: win64
 	$(XVFB) ctest --preset win64
 
-demo: win64
-	$(XVFB) sh scripts/demo.sh build/win64
+demo: win32 win64
+	$(XVFB) sh scripts/demo.sh build/win32 build/win64
 
-gallery: win64
+gallery: win32
 	$(XVFB) sh scripts/gallery.sh
 
-screenshots: win64
+screenshots: win32
 	$(XVFB) sh scripts/screenshots.sh
 
 bench: native-release win32 win64

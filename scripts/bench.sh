@@ -2,47 +2,50 @@
 # Figures for the library: timings under Wine, a 64 MiB download against curl fetching the same
 # file from the same local server, the shortcut export against python3-xlwt, the windows (see
 # tools/bench/windows_bench.cpp), and the sizes of both DLL builds.
+# The 32-bit DLL, the product, in a 32-bit prefix first; then the 64-bit DLL in a 64-bit one.
 # usage: bench.sh (from the source folder, after the win32 and win64 builds)
 set -eu
-build="$(pwd)/build/win64"
-export WINEPREFIX="$build/bench-prefix"
-[ -d "$WINEPREFIX" ] || sh scripts/wine-run.sh wineboot --init 2>/dev/null
 
-/usr/bin/python3 scripts/update_server.py start "$build/bench-update-server.port"
-server="http://127.0.0.1:$(cat "$build/bench-update-server.port")"
-sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
-  /d "$server/multi" /f >/dev/null
-big="$server/bytes/67108864"
+bench_build() {
+  build="$(pwd)/build/$1"
+  export WINEPREFIX="$build/bench-prefix" WINEARCH="$1"
+  echo "== The $2 DLL"
+  /usr/bin/python3 scripts/update_server.py start "$build/bench-update-server.port"
+  server="http://127.0.0.1:$(cat "$build/bench-update-server.port")"
+  sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
+    /d "$server/multi" /f >/dev/null
+  big="$server/bytes/67108864"
 
-out=$(sh scripts/wine-run.sh "$build/tools/automation_bench.exe" \
-  "Z:$build/src/platform/win32/TeskLumoraLib.dll" "Z:$build/tools/stand_in_program.exe" "$big")
-echo "$out" | grep -v '^download seconds'
-ours=$(echo "$out" | sed -n 's/^download seconds: \([0-9.]*\).*/\1/p')
-curl_seconds=$(curl -s -o /dev/null -w '%{time_total}' "$big")
-awk -v ours="$ours" -v curl="$curl_seconds" 'BEGIN {
-  printf "64 MiB download: StartTheStinkinDownLoad %.0f MB/s, curl %.0f MB/s (%.2f of curl)\n",
-         64 / ours, 64 / curl, curl / ours }'
+  out=$(sh scripts/wine-run.sh "$build/tools/automation_bench.exe" \
+    "Z:$build/src/platform/win32/TeskLumoraLib.dll" "Z:$build/tools/stand_in_program.exe" "$big")
+  echo "$out" | grep -v '^download seconds'
+  ours=$(echo "$out" | sed -n 's/^download seconds: \([0-9.]*\).*/\1/p')
+  curl_seconds=$(curl -s -o /dev/null -w '%{time_total}' "$big")
+  awk -v ours="$ours" -v curl="$curl_seconds" 'BEGIN {
+    printf "64 MiB download: StartTheStinkinDownLoad %.0f MB/s, curl %.0f MB/s (%.2f of curl)\n",
+           64 / ours, 64 / curl, curl / ours }'
 
-# The shortcut keys' export against python3-xlwt writing the same cells.
-out=$(sh scripts/wine-run.sh "$build/tools/export_bench.exe" "Z:$build/bench-export.xls")
-echo "$out" | grep -v '^export seconds'
-ours=$(echo "$out" | sed -n 's/^export seconds: \([0-9.]*\).*/\1/p')
-xlwt_seconds=$(/usr/bin/python3 tools/bench/xlwt_peer.py "$build/bench-xlwt.xls" 32767)
-awk -v ours="$ours" -v xlwt="$xlwt_seconds" 'BEGIN {
-  printf "export of 32767 shortcuts: %.1f ms, xlwt %.1f ms (%.1fx faster)\n",
-         ours * 1000, xlwt * 1000, xlwt / ours }'
-rm -f "$build/bench-export.xls" "$build/bench-xlwt.xls"
-sh scripts/wine-run.sh "$build/tools/button_gdi_bench.exe"
-# In a virtual desktop: without a window manager Wine waits two seconds for every window it
-# unmaps, which would swamp the window cycles. The desktop needs a fresh Wine server.
-# The bug-report window opens the server's own page.
-sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
-  /d "$server/browser" /f >/dev/null
-wineserver -k 2>/dev/null || true
-sh scripts/wine-run.sh explorer /desktop=bench,1280x1024 "$build/tools/windows_bench.exe" \
-  "Z:$build/src/platform/win32/TeskLumoraLib.dll"
-/usr/bin/python3 scripts/update_server.py stop "$build/bench-update-server.port"
-for arch in win32 win64; do
-  echo "DLL size, $arch: $(stat -c %s build/$arch/src/platform/win32/TeskLumoraLib.dll) bytes"
-done
-wineserver -k 2>/dev/null || true
+  # The shortcut keys' export against python3-xlwt writing the same cells.
+  out=$(sh scripts/wine-run.sh "$build/tools/export_bench.exe" "Z:$build/bench-export.xls")
+  echo "$out" | grep -v '^export seconds'
+  ours=$(echo "$out" | sed -n 's/^export seconds: \([0-9.]*\).*/\1/p')
+  xlwt_seconds=$(/usr/bin/python3 tools/bench/xlwt_peer.py "$build/bench-xlwt.xls" 32767)
+  awk -v ours="$ours" -v xlwt="$xlwt_seconds" 'BEGIN {
+    printf "export of 32767 shortcuts: %.1f ms, xlwt %.1f ms (%.1fx faster)\n",
+           ours * 1000, xlwt * 1000, xlwt / ours }'
+  rm -f "$build/bench-export.xls" "$build/bench-xlwt.xls"
+  sh scripts/wine-run.sh "$build/tools/button_gdi_bench.exe"
+  # In a virtual desktop: without a window manager Wine waits two seconds for every window it
+  # unmaps, which would swamp the window cycles. The desktop needs a fresh Wine server.
+  # The bug-report window opens the server's own page.
+  sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
+    /d "$server/browser" /f >/dev/null
+  sh scripts/wine-run.sh explorer /desktop=bench,1280x1024 "$build/tools/windows_bench.exe" \
+    "Z:$build/src/platform/win32/TeskLumoraLib.dll"
+  /usr/bin/python3 scripts/update_server.py stop "$build/bench-update-server.port"
+  echo "DLL size: $(stat -c %s "$build/src/platform/win32/TeskLumoraLib.dll") bytes"
+  echo
+}
+
+bench_build win32 "32-bit (the product)"
+bench_build win64 "64-bit"

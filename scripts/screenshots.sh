@@ -2,11 +2,13 @@
 # A PNG of every window into docs/: the standard windows and the button lab, shown through the
 # registered DLL under Wine at 96 pixels per inch, then the standard windows again at 120, 144
 # and 192 as docs/dpi/<window>-<dpi>.png.
-# usage: screenshots.sh [build folder, default build/win64] (from the source folder, after the build)
+# usage: screenshots.sh [build folder, default build/win32, the product] (from the source folder,
+# after the build)
 set -eu
-build="$(cd "${1:-build/win64}" && pwd)"
+build="$(cd "${1:-build/win32}" && pwd)"
 export WINEPREFIX="$build/screenshots-prefix"
-[ -d "$WINEPREFIX" ] || sh scripts/wine-run.sh wineboot --init 2>/dev/null
+WINEARCH=$(sed -n 's/^TESK_WINDOWS_ARCH:STRING=//p' "$build/CMakeCache.txt")
+export WINEARCH
 sh scripts/wine-run.sh regsvr32 /s "Z:$build/src/platform/win32/TeskLumoraLib.dll"
 # No update server: the bug-report window shows its blank page at once.
 sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
@@ -32,4 +34,3 @@ for dpi in 96 120 144 192; do
     echo "$png"
   done
 done
-wineserver -k 2>/dev/null || true

@@ -7,9 +7,9 @@
 # wine32 is installed it takes a 64-bit prefix's own programs (cscript, regsvr32, reg) from
 # syswow64, the 32-bit ones; `wine64` (Debian's 64-bit loader, not on PATH) the 64-bit ones.
 #
-# The program gets a Wine server of its own: the one its predecessor left is ended first, with
-# whatever that left running, and this one's is ended afterwards. A program started while the
-# previous one's desktop is still closing can be refused every window for its whole life.
+# The program gets a Wine server of its own: one that an earlier program left running is ended
+# first, and this one's is waited for until it has ended. A program started while the previous
+# one's desktop is still closing can be refused every window for its whole life.
 here="$(cd "$(dirname "$0")" && pwd)"
 : "${WINEPREFIX:=$(pwd)/wineprefix}"
 export WINEPREFIX
@@ -17,9 +17,18 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEARCH="${WINEARCH:-win64}"
 
-end_wine_server() {
+# Ends the prefix's Wine server with whatever still runs in it.
+kill_wine_server() {
   wineserver -k 2>/dev/null
   wineserver -w
+}
+
+# Waits for the server to end as it does once its last program has, with the system's own
+# programs (services, devices, the desktop) that it then closes. Killed at once, the server can
+# leave one of those half-started, holding the caller's output open for ever. What a program
+# left running is killed after a minute.
+await_wine_server() {
+  timeout 60 wineserver -w || kill_wine_server
 }
 
 # A 64-bit prefix made before wine32 was installed has no 32-bit system in syswow64, and the
@@ -42,16 +51,16 @@ ensure_prefix() {
   fi
   [ -f "$WINEPREFIX/system.reg" ] && return 0
   wine wineboot --init >/dev/null 2>&1
-  end_wine_server
+  await_wine_server
 }
 
 ensure_prefix
-end_wine_server
+kill_wine_server
 case "${TESK_WINE:-wine}" in
   wine64) loader=/usr/lib/wine/wine64 ;;
   *) loader=wine ;;
 esac
 "$loader" "$@"
 status=$?
-end_wine_server
+await_wine_server
 exit $status

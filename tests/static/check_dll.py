@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Checks a built TeskLumoraLib.dll without running it: what the 32-bit build can only be tested
-for here, since these machines cannot run 32-bit programs.
+"""Checks a built TeskLumoraLib.dll as a file, before anything runs it: its machine, its export
+names, that it imports system DLLs only, and its type library, cursor, version and manifest
+resources. The Wine tests check the first of these again on the DLL as the system loaded it.
 
 usage: check_dll.py DLL win32|win64
 """

@@ -1,4 +1,4 @@
-// Handle discipline over long runs: each window opened and closed a thousand times, a button's
+// Handle discipline over long runs: each window opened and closed two hundred times, a button's
 // properties changed and redrawn ten thousand times, a thousand downloads. GDI objects, USER
 // objects and kernel handles end where they started; the first cycles may fill one-time caches.
 // `make soak` runs them ten times over.
@@ -76,13 +76,15 @@ void CloseWhenShown(const wchar_t* caption) {
   When(caption, [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
 }
 
-TEST(HandleCycles, EachWindowOpenedAndClosedAThousandTimes) {
+TEST(HandleCycles, EachWindowOpenedAndClosedTwoHundredTimes) {
   SetProduct(L"TESKINVOICE");
   UpdateServerSetting server(Server() + L"/browser");
   const ComPtr<_ClsInfo> info = Info();
   VARIANT result;
   VariantInit(&result);
-  const int cycles = SoakFactor() * 1000;
+  // A window cycle takes about 60 ms under Wine; a leak of one object a cycle still shows as
+  // two hundred, far beyond what caches take.
+  const int cycles = SoakFactor() * 200;
 
   ExpectNothingLeftAfter("About and Technical Support", cycles, [&](int) {
     When(L"About x", [](HWND about) {
