@@ -9,7 +9,7 @@ set -eu
 bench_build() {
   build="$(pwd)/build/$1"
   export WINEPREFIX="$build/bench-prefix" WINEARCH="$1"
-  echo "== The $2 DLL"
+  echo "== $2"
   /usr/bin/python3 scripts/update_server.py start "$build/bench-update-server.port"
   server="http://127.0.0.1:$(cat "$build/bench-update-server.port")"
   sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
@@ -47,5 +47,5 @@ bench_build() {
   echo
 }
 
-bench_build win32 "32-bit (the product)"
-bench_build win64 "64-bit"
+bench_build win32 "The 32-bit DLL, the product, in a 32-bit prefix"
+bench_build win64 "The 64-bit DLL, in a 64-bit prefix"
