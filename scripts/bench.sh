@@ -17,7 +17,7 @@ bench_build() {
   big="$server/bytes/67108864"
 
   out=$(sh scripts/wine-run.sh "$build/tools/automation_bench.exe" \
-    "Z:$build/src/platform/win32/TeskLumoraLib.dll" "Z:$build/tools/stand_in_program.exe" "$big")
+    "Z:$build/src/win32/TeskLumoraLib.dll" "Z:$build/tools/stand_in_program.exe" "$big")
   echo "$out" | grep -v '^download seconds'
   ours=$(echo "$out" | sed -n 's/^download seconds: \([0-9.]*\).*/\1/p')
   curl_seconds=$(curl -s -o /dev/null -w '%{time_total}' "$big")
@@ -41,9 +41,9 @@ bench_build() {
   sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
     /d "$server/browser" /f >/dev/null
   sh scripts/wine-run.sh explorer /desktop=bench,1280x1024 "$build/tools/windows_bench.exe" \
-    "Z:$build/src/platform/win32/TeskLumoraLib.dll"
+    "Z:$build/src/win32/TeskLumoraLib.dll"
   /usr/bin/python3 scripts/update_server.py stop "$build/bench-update-server.port"
-  echo "DLL size: $(stat -c %s "$build/src/platform/win32/TeskLumoraLib.dll") bytes"
+  echo "DLL size: $(stat -c %s "$build/src/win32/TeskLumoraLib.dll") bytes"
   echo
 }
 

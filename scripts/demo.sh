@@ -11,7 +11,7 @@ win64=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run="$here/wine-run.sh"
 script="Z:$(dirname "$here")/tools/demo_host/demo.vbs"
-dll_in() { echo "Z:$1/src/platform/win32/TeskLumoraLib.dll"; }
+dll_in() { echo "Z:$1/src/win32/TeskLumoraLib.dll"; }
 
 /usr/bin/python3 "$here/update_server.py" start "$win32/demo-update-server.port"
 port=$(cat "$win32/demo-update-server.port")

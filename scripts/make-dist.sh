@@ -18,7 +18,7 @@ crlf() { sed 's/\r*$/\r/'; }
 
 copy_build() {  # BUILD_DIR SUBFOLDER
   mkdir -p "$folder/$2"
-  cp "$1/src/platform/win32/TeskLumoraLib.dll" "$1/src/platform/win32/TeskLumoraLib.manifest" \
+  cp "$1/src/win32/TeskLumoraLib.dll" "$1/src/win32/TeskLumoraLib.manifest" \
      "$folder/$2/"
 }
 

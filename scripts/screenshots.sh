@@ -9,7 +9,7 @@ build="$(cd "${1:-build/win32}" && pwd)"
 export WINEPREFIX="$build/screenshots-prefix"
 WINEARCH=$(sed -n 's/^TESK_WINDOWS_ARCH:STRING=//p' "$build/CMakeCache.txt")
 export WINEARCH
-sh scripts/wine-run.sh regsvr32 /s "Z:$build/src/platform/win32/TeskLumoraLib.dll"
+sh scripts/wine-run.sh regsvr32 /s "Z:$build/src/win32/TeskLumoraLib.dll"
 # No update server: the bug-report window shows its blank page at once.
 sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
   /d "http://127.0.0.1:9" /f >/dev/null

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ui/cmd_window.h"
-#include "platform/win32/ui/win32_forms.h"
+#include "win32/ui/cmd_window.h"
+#include "win32/ui/win32_forms.h"
 #include "window_watch.h"
 #include "windows/control_rows.h"
 

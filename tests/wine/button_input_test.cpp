@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ui/cmd_window.h"
+#include "win32/ui/cmd_window.h"
 #include "wine_test_support.h"
 
 namespace tesk::wine_test {

@@ -12,7 +12,7 @@
 #include "common/offscreen_host.h"
 #include "common/raster_twin.h"
 #include "common/test_pictures.h"
-#include "platform/win32/ui/window_region.h"
+#include "win32/ui/window_region.h"
 
 namespace tesk::wine_test {
 namespace {

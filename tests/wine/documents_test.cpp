@@ -7,9 +7,9 @@
 #include <fstream>
 
 #include "platform/platform_error.h"
-#include "platform/win32/system/text_encoding.h"
-#include "platform/win32/system/unique_resource.h"
-#include "platform/win32/system/win32_compound_documents.h"
+#include "win32/system/text_encoding.h"
+#include "win32/system/unique_resource.h"
+#include "win32/system/win32_compound_documents.h"
 #include "wine_test_support.h"
 
 namespace tesk::wine_test {

@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "download/url_downloader.h"
-#include "platform/win32/system/win32_shell.h"
-#include "platform/win32/system/win32_url_transfer.h"
+#include "win32/system/win32_shell.h"
+#include "win32/system/win32_url_transfer.h"
 #include "wine_test_support.h"
 
 namespace tesk::wine_test {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "button/cmd.h"
-#include "platform/win32/ui/cmd_window.h"
+#include "win32/ui/cmd_window.h"
 #include "window_watch.h"
 
 namespace tesk::wine_test {

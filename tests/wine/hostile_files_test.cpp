@@ -11,9 +11,9 @@
 #include <string>
 
 #include "platform/platform_error.h"
-#include "platform/win32/system/win32_compound_documents.h"
-#include "platform/win32/system/win32_shell.h"
-#include "platform/win32/ui/form_pictures.h"
+#include "win32/system/win32_compound_documents.h"
+#include "win32/system/win32_shell.h"
+#include "win32/ui/form_pictures.h"
 #include "wine_test_support.h"
 
 namespace tesk::wine_test {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/system/text_encoding.h"
+#include "win32/system/text_encoding.h"
 #include "save_dialog_driver.h"
 
 namespace tesk::wine_test {

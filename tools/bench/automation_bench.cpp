@@ -22,9 +22,9 @@
 #include "common/module_objects.h"
 #include "common/timing.h"
 #include "download/url_downloader.h"
-#include "platform/win32/system/win32_machine.h"
-#include "platform/win32/system/win32_shell.h"
-#include "platform/win32/system/win32_url_transfer.h"
+#include "win32/system/win32_machine.h"
+#include "win32/system/win32_shell.h"
+#include "win32/system/win32_url_transfer.h"
 
 using Microsoft::WRL::ComPtr;
 using tesk::tools::CreateClsInfo;

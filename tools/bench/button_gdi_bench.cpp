@@ -15,7 +15,7 @@
 #include "common/offscreen_host.h"
 #include "common/timing.h"
 #include "common/test_pictures.h"
-#include "platform/win32/ui/cmd_window.h"
+#include "win32/ui/cmd_window.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "common/timing.h"
-#include "platform/win32/system/text_encoding.h"
-#include "platform/win32/system/win32_compound_documents.h"
+#include "win32/system/text_encoding.h"
+#include "win32/system/win32_compound_documents.h"
 #include "windows/shortcut_export.h"
 
 namespace {

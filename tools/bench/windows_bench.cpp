@@ -23,7 +23,7 @@
 #include "button/cmd.h"
 #include "common/module_objects.h"
 #include "common/timing.h"
-#include "platform/win32/ui/cmd_window.h"
+#include "win32/ui/cmd_window.h"
 
 namespace {
 

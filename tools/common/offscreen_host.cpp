@@ -1,7 +1,7 @@
 #include "offscreen_host.h"
 
-#include "platform/win32/ui/fonts.h"
-#include "platform/win32/ui/win32_colors.h"
+#include "win32/ui/fonts.h"
+#include "win32/ui/win32_colors.h"
 
 namespace tesk::tools {
 

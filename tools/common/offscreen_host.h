@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "common/windowless_host.h"
-#include "platform/win32/ui/gdi_canvas.h"
-#include "platform/win32/ui/gdi_objects.h"
+#include "win32/ui/gdi_canvas.h"
+#include "win32/ui/gdi_objects.h"
 
 namespace tesk::tools {
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/win32/ui/win32_picture.h"
+#include "win32/ui/win32_picture.h"
 
 namespace tesk::tools {
 

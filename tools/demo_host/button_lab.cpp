@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/screenshot.h"
-#include "platform/win32/ui/cmd_window.h"
+#include "win32/ui/cmd_window.h"
 
 namespace tesk::demo {
 namespace {

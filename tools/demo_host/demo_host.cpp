@@ -16,10 +16,10 @@
 #include "window_tour.h"
 #include "download/url_downloader.h"
 #include "interface/implementation_settings.h"
-#include "platform/win32/system/win32_machine.h"
-#include "platform/win32/system/win32_registry.h"
-#include "platform/win32/system/win32_shell.h"
-#include "platform/win32/system/win32_url_transfer.h"
+#include "win32/system/win32_machine.h"
+#include "win32/system/win32_registry.h"
+#include "win32/system/win32_shell.h"
+#include "win32/system/win32_url_transfer.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -1,0 +1,54 @@
+#pragma once
+// A form's web browser: the system's web-browser control (Shell.Explorer) embedded in place
+// in the form through BrowserSite. Closing it releases every interface it handed out.
+
+#include <windows.h>
+#include <exdisp.h>
+#include <ole2.h>
+#include <wrl/client.h>
+
+#include <string>
+
+#include "win32/ui/browser_site.h"
+
+namespace tesk::win32 {
+
+class FormBrowser {
+ public:
+  // Creates the control and activates it in place over `bounds` of `form`. Throws
+  // std::runtime_error when the system has no browser control or it refuses to activate.
+  FormBrowser(HWND form, const RECT& bounds);
+  ~FormBrowser();
+  FormBrowser(const FormBrowser&) = delete;
+  FormBrowser& operator=(const FormBrowser&) = delete;
+
+  HWND Window() const;
+  void Navigate(const std::wstring& address);
+  void Move(const RECT& bounds);
+  // Gives the page the keys it handles itself: Tab through its links, its accelerators.
+  // True when the page took the message.
+  bool TranslateAccelerator(MSG& message);
+
+ private:
+  // OLE for the thread while the control lives: hosts that only initialised COM still get the
+  // clipboard and drag and drop the control expects.
+  struct OleScope {
+    OleScope() : initialised(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleScope() {
+      if (initialised) OleUninitialize();
+    }
+    bool initialised;
+  };
+
+  void Close();
+
+  OleScope ole_;
+  BrowserSite* site_;
+  Microsoft::WRL::ComPtr<IOleObject> object_;
+  Microsoft::WRL::ComPtr<IOleInPlaceObject> inPlace_;
+  Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> active_;
+  Microsoft::WRL::ComPtr<IWebBrowser2> browser_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace tesk::win32

@@ -1,0 +1,57 @@
+#include "win32/ui/form_metrics.h"
+
+namespace tesk::win32 {
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+const platform::ControlRow* FindContainer(const platform::FormTable& table,
+                                          const std::string& name) {
+  if (name.empty()) return nullptr;
+  for (const auto& control : table.controls) {
+    if (control.name == name && control.kind == platform::ControlKind::PictureBox) return &control;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int TwipsToPixels(std::int32_t twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+
+std::int32_t PixelsToTwips(int pixels, int dpi) { return MulDiv(pixels, kTwipsPerInch, dpi); }
+
+RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow& control,
+                   int dpi) {
+  std::int32_t left = control.left;
+  std::int32_t top = control.top;
+  // Picture boxes do not nest in these windows: one level of offset is all there is.
+  if (const auto* box = FindContainer(table, control.container)) {
+    left += box->left;
+    top += box->top;
+  }
+  RECT bounds;
+  bounds.left = TwipsToPixels(left, dpi);
+  bounds.top = TwipsToPixels(top, dpi);
+  bounds.right = TwipsToPixels(left + control.width, dpi);
+  bounds.bottom = TwipsToPixels(top + control.height, dpi);
+  return bounds;
+}
+
+RECT CentredWindowRect(HWND window, int width, int height) {
+  RECT outer{};
+  RECT client{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const LONG outerWidth = width + (outer.right - outer.left) - client.right;
+  const LONG outerHeight = height + (outer.bottom - outer.top) - client.bottom;
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  LONG left = work.left + (work.right - work.left - outerWidth) / 2;
+  LONG top = work.top + (work.bottom - work.top - outerHeight) / 2;
+  // A window larger than the work area keeps its caption on the screen.
+  if (left < work.left) left = work.left;
+  if (top < work.top) top = work.top;
+  return RECT{left, top, left + outerWidth, top + outerHeight};
+}
+
+}  // namespace tesk::win32
