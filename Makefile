@@ -56,7 +56,7 @@ screenshots: win32
 	$(XVFB) sh scripts/screenshots.sh
 
 bench: native-release win32 win64
-	build/native-release/tests/button_bench
+	build/native-release/tools/button_bench
 	$(XVFB) sh scripts/bench.sh
 
 # The release folder and zip in build/dist: both DLLs, their manifests, usage, sample, checksums.
