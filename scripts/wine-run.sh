@@ -16,6 +16,9 @@ export WINEPREFIX
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEARCH="${WINEARCH:-win64}"
+# Wine takes the ANSI code page from the locale: Windows-1252 here, whatever the caller's, since
+# the registry tests check text through it.
+export LC_ALL=C.UTF-8
 
 # Ends the prefix's Wine server with whatever still runs in it.
 kill_wine_server() {
