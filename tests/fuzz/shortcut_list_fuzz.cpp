@@ -1,12 +1,16 @@
 // Fuzz target for the shortcut list a host passes as one text: every record becomes one row,
-// a row is either the record's three fields or empty, the bands follow the rows, and the
-// workbook of the result is written without fault.
+// a row is either the record's three fields or empty, the rows are banded by their main menu,
+// and the workbook of the result reads back with each row in the cell format of its band.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
 
+#include "fuzz/biff8_reader.h"
 #include "fuzz/require.h"
 #include "windows/shortcut_grid.h"
 #include "windows/shortcut_table.h"
@@ -15,6 +19,7 @@
 namespace {
 
 using tesk::fuzz::Require;
+using tesk::platform::OleColor;
 
 class GridSheet final : public tesk::workbook::SheetContents {
  public:
@@ -32,6 +37,32 @@ class GridSheet final : public tesk::workbook::SheetContents {
  private:
   const tesk::windows::ShortcutGrid& grid_;
 };
+
+// The bands by their rule: a new one wherever the main menu differs from the one above (the
+// header's, above the first row, is empty), white first, then light yellow and white in turn.
+void RequireBands(const tesk::windows::ShortcutGrid& grid) {
+  std::optional<OleColor> band;
+  std::string above;
+  for (std::size_t row = 0; row < grid.RowCount(); ++row) {
+    if (grid.Cell(row, 0) != above) band = band == OleColor{0xFFFFFF} ? 0xC0FFFF : 0xFFFFFF;
+    above = grid.Cell(row, 0);
+    Require(grid.RowBackColor(row) == band);
+  }
+}
+
+// Every cell read back from the workbook is in the grid and in the format of its row's band:
+// one format a band, each band its own.
+void RequireWorkbookBands(const tesk::windows::ShortcutGrid& grid) {
+  const auto book = tesk::fuzz::ReadBiff8Workbook(
+      tesk::workbook::WriteBiff8Workbook(GridSheet(grid), "Sheet"));
+  std::map<std::optional<OleColor>, std::uint16_t> formatOfBand;
+  std::set<std::uint16_t> formats;
+  for (const auto& cell : book.cells) {
+    Require(cell.row < grid.RowCount() && cell.column < 3);
+    const auto [known, added] = formatOfBand.emplace(grid.RowBackColor(cell.row), cell.xf);
+    Require(known->second == cell.xf && (!added || formats.insert(cell.xf).second));
+  }
+}
 
 }  // namespace
 
@@ -54,6 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     at = end + 1;
   }
   const tesk::windows::ShortcutGrid grid(std::move(table));
-  Require(!tesk::workbook::WriteBiff8Workbook(GridSheet(grid), "Sheet").empty());
+  RequireBands(grid);
+  RequireWorkbookBands(grid);
   return 0;
 }
