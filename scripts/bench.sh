@@ -36,7 +36,8 @@ bench_build() {
   rm -f "$build/bench-export.xls" "$build/bench-xlwt.xls"
   sh scripts/wine-run.sh "$build/tools/button_gdi_bench.exe"
   # In a virtual desktop: without a window manager Wine waits two seconds for every window it
-  # unmaps, which would swamp the window cycles. The desktop needs a fresh Wine server.
+  # unmaps, which would swamp the window cycles. The desktop needs a fresh Wine server, which
+  # wine-run.sh gives each program.
   # The bug-report window opens the server's own page.
   sh scripts/wine-run.sh reg add 'HKCU\Software\TeskLumoraLib' /v UpdateServer \
     /d "$server/browser" /f >/dev/null

@@ -12,5 +12,5 @@ for drive in m:hd n:network r:floppy; do
   ln -sfn "$dir/$letter" "$WINEPREFIX/dosdevices/$letter:"
   "$wine_run" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "${drive#*:}" /reg:64 /f >/dev/null
 done
-# The mount manager reads the drive types when it starts.
-wineserver -k || true
+# The mount manager reads the drive types when it starts: in the next program's Wine server, since
+# wine-run.sh has waited for this one's to end.
