@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "wine_test_support.h"
+#include "window_watch.h"
 
 namespace tesk::wine_test {
 namespace {

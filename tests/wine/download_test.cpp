@@ -11,11 +11,9 @@
 namespace tesk::wine_test {
 namespace {
 
-std::string Server() {
-  std::ifstream portFile("update_server.port");
-  std::string port;
-  portFile >> port;
-  return "http://127.0.0.1:" + port;
+std::string NarrowServer() {
+  const std::wstring server = Server();
+  return std::string(server.begin(), server.end());
 }
 
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
@@ -73,13 +71,13 @@ class Download : public ::testing::Test {
 // the reports count up to it.
 TEST_F(Download, ProgressFollowsTheLengthTheServerGivesAndMessagesRun) {
   PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
-  EXPECT_EQ(Fetch(Server() + "/stream/2000000"), true);
+  EXPECT_EQ(Fetch(NarrowServer() + "/stream/2000000"), true);
   EXPECT_EQ(events.progressReports, 0);
   MSG left;
   EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_APP, WM_APP, PM_REMOVE)) << "the message ran";
   EXPECT_EQ(FileSize(), 2000000);
 
-  EXPECT_EQ(Fetch(Server() + "/bytes/3000000"), true);
+  EXPECT_EQ(Fetch(NarrowServer() + "/bytes/3000000"), true);
   EXPECT_GT(events.progressReports, 0);
   EXPECT_EQ(events.lastTotal, 3000000);
   EXPECT_EQ(events.lastSoFar, 3000000);
@@ -89,7 +87,7 @@ TEST_F(Download, ProgressFollowsTheLengthTheServerGivesAndMessagesRun) {
 
 TEST_F(Download, FailuresAreCrashesWithTheirStatusText) {
   // The server's 404 is the URL moniker's INET_E_RESOURCE_NOT_FOUND.
-  EXPECT_EQ(Fetch(Server() + "/missing"), false);
+  EXPECT_EQ(Fetch(NarrowServer() + "/missing"), false);
   EXPECT_EQ(events.log, (std::vector<std::string>{"start", "crash Resource Not Found."}));
   EXPECT_EQ(events.crashStatus, static_cast<std::int32_t>(0x800C0005));
 
@@ -104,10 +102,10 @@ TEST_F(Download, KillDownloadFromAProgressHandler) {
   events.onProgress = [&] {
     if (events.progressReports == 1) downloader.KillDownload();
   };
-  EXPECT_EQ(Fetch(Server() + "/bytes/3000000"), true);
+  EXPECT_EQ(Fetch(NarrowServer() + "/bytes/3000000"), true);
   EXPECT_EQ(events.log, (std::vector<std::string>{"start", "cancelled", "done"}))
       << "a killed transfer that completes anyway is done";
-  EXPECT_EQ(Fetch(Server() + "/bytes/10"), true) << "and the downloader is idle again";
+  EXPECT_EQ(Fetch(NarrowServer() + "/bytes/10"), true) << "and the downloader is idle again";
 }
 
 // ShowReportABugPath through the DLL, with the update server set per user in the registry.
@@ -132,11 +130,11 @@ class ReportABugPath : public ::testing::Test {
 // native ReportABugAddress tests; here the download, the file and its deletion are real.
 TEST_F(ReportABugPath, IsTheFirstLineAndAFailedDownloadReadsAStaleCopyAndLeavesNothing) {
   std::ofstream(localCopy.c_str()) << "https://stale.example/\r\nold\r\n";
-  EXPECT_EQ(Fetch(Server() + "/multi"), L"https://bugs.tesklumora.com/report?product=42")
+  EXPECT_EQ(Fetch(NarrowServer() + "/multi"), L"https://bugs.tesklumora.com/report?product=42")
       << "a good download overwrites the stale copy";
   EXPECT_FALSE(Exists(localCopy));
   std::ofstream(localCopy.c_str()) << "https://stale.example/\r\nold\r\n";
-  EXPECT_EQ(Fetch(Server() + "/missing"), L"https://stale.example/");
+  EXPECT_EQ(Fetch(NarrowServer() + "/missing"), L"https://stale.example/");
   EXPECT_FALSE(Exists(localCopy));
 }
 
@@ -147,9 +145,9 @@ TEST_F(ReportABugPath, AnOddTempFolderNeitherFailsNorLeavesAFile) {
   GetEnvironmentVariableW(L"TEMP", saved, MAX_PATH);
   GetTempPathW(MAX_PATH, temp);  // with its trailing separator
   SetEnvironmentVariableW(L"TEMP", temp);
-  EXPECT_EQ(Fetch(Server() + "/multi"), L"https://bugs.tesklumora.com/report?product=42");
+  EXPECT_EQ(Fetch(NarrowServer() + "/multi"), L"https://bugs.tesklumora.com/report?product=42");
   SetEnvironmentVariableW(L"TEMP", (std::wstring(temp) + std::wstring(300, L'x')).c_str());
-  EXPECT_EQ(Fetch(Server() + "/multi"), L"");
+  EXPECT_EQ(Fetch(NarrowServer() + "/multi"), L"");
   SetEnvironmentVariableW(L"TEMP", saved);
   EXPECT_FALSE(Exists(localCopy));
 }

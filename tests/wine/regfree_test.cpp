@@ -11,12 +11,6 @@
 namespace tesk::wine_test {
 namespace {
 
-std::wstring Guid(const GUID& guid) {
-  wchar_t text[40];
-  StringFromGUID2(guid, text, 40);
-  return text;
-}
-
 bool Registered(const std::wstring& key) {
   HKEY opened = nullptr;
   if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {

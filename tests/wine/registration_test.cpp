@@ -14,12 +14,6 @@ namespace {
 // The system's marshaller for interfaces described by a type library.
 constexpr wchar_t kAutomationMarshaller[] = L"{00020424-0000-0000-C000-000000000046}";
 
-std::wstring Guid(const GUID& guid) {
-  wchar_t text[40];
-  StringFromGUID2(guid, text, 40);
-  return text;
-}
-
 std::wstring Lower(std::wstring text) {
   for (auto& c : text) c = static_cast<wchar_t>(std::towlower(c));
   return text;

@@ -9,37 +9,22 @@
 namespace tesk::wine_test {
 namespace {
 
-// Steps run from a timer of the test's thread, each once a visible top-level window with its
-// caption exists.
+// One timer of the test's thread runs every watch: the steps waiting for their window, and the
+// closing of the library's windows while a LibraryWindowCloser lives. Modal loops dispatch it, so
+// it reaches windows and message boxes that a call under test keeps open.
 struct Watch {
   std::wstring caption;
   std::function<void(HWND)> step;
+  bool required;  // whether it fails when its window never shows in ten seconds
+  DWORD since;
 };
 std::vector<Watch> watches;
-DWORD watchStart = 0;
+int closers = 0;
+std::set<HWND> closing;
 
 // The windows of the library a failed step may have left open, the innermost first.
 constexpr const wchar_t* kLibraryCaptions[] = {L"What's New", L"Technical Support",
                                                L"Shortcut Keys...", L"Report a Bug"};
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  for (size_t i = 0; i < watches.size(); ++i) {
-    const HWND window = FindWindowW(nullptr, watches[i].caption.c_str());
-    if (!window || !IsWindowVisible(window)) continue;
-    const auto step = std::move(watches[i].step);
-    watches.erase(watches.begin() + static_cast<std::ptrdiff_t>(i));
-    step(window);
-    return;
-  }
-  if (!watches.empty() && GetTickCount() - watchStart > 10000) {
-    ADD_FAILURE() << "no window \""
-                  << std::string(watches[0].caption.begin(), watches[0].caption.end()) << "\"";
-    watches.clear();
-    for (const wchar_t* caption : kLibraryCaptions) {
-      if (HWND open = FindWindowW(nullptr, caption)) PostMessageW(open, WM_CLOSE, 0, 0);
-    }
-  }
-}
 
 bool IsLibraryCaption(const std::wstring& caption) {
   for (const wchar_t* known : kLibraryCaptions) {
@@ -48,14 +33,42 @@ bool IsLibraryCaption(const std::wstring& caption) {
   return caption.rfind(L"About ", 0) == 0;
 }
 
-std::set<HWND> closing;
+bool IsMessageBox(HWND window) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  return lstrcmpW(className, L"#32770") == 0;
+}
+
+// Runs the first step whose window shows; whether one ran.
+bool RunAShownStep() {
+  for (size_t i = 0; i < watches.size(); ++i) {
+    const HWND window = FindWindowW(nullptr, watches[i].caption.c_str());
+    if (!window || !IsWindowVisible(window)) continue;
+    const auto step = std::move(watches[i].step);
+    watches.erase(watches.begin() + static_cast<std::ptrdiff_t>(i));
+    step(window);
+    return true;
+  }
+  return false;
+}
+
+void FailStaleWatches() {
+  const auto stale = std::find_if(watches.begin(), watches.end(), [](const Watch& watch) {
+    return watch.required && GetTickCount() - watch.since > 10000;
+  });
+  if (stale == watches.end()) return;
+  ADD_FAILURE() << "no window \"" << std::string(stale->caption.begin(), stale->caption.end())
+                << "\"";
+  watches.clear();
+  for (const wchar_t* caption : kLibraryCaptions) {
+    if (HWND open = FindWindowW(nullptr, caption)) PostMessageW(open, WM_CLOSE, 0, 0);
+  }
+}
 
 BOOL CALLBACK CloseIfTheLibrarys(HWND window, LPARAM) {
   if (!IsWindowVisible(window) || closing.count(window)) return TRUE;
   const std::wstring caption = TextOf(window);
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (caption == L"TeskLumoraLib" && lstrcmpW(className, L"#32770") == 0) {
+  if (caption == L"TeskLumoraLib" && IsMessageBox(window)) {
     PostMessageW(window, WM_COMMAND, IDOK, 0);
     ++LibraryWindowCloser::boxes;
   } else if (IsLibraryCaption(caption)) {
@@ -69,32 +82,71 @@ BOOL CALLBACK CloseIfTheLibrarys(HWND window, LPARAM) {
   return TRUE;
 }
 
-void CALLBACK CloseTick(HWND, UINT, UINT_PTR, DWORD) {
+void CloseLibraryWindows() {
   for (auto it = closing.begin(); it != closing.end();) {
     it = IsWindow(*it) ? std::next(it) : closing.erase(it);
   }
   EnumThreadWindows(GetCurrentThreadId(), CloseIfTheLibrarys, 0);
 }
 
-}  // namespace
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (RunAShownStep()) return;
+  FailStaleWatches();
+  if (closers > 0) CloseLibraryWindows();
+}
 
-LibraryWindowCloser::LibraryWindowCloser() : timer_(SetTimer(nullptr, 0, 25, CloseTick)) {}
-LibraryWindowCloser::~LibraryWindowCloser() { KillTimer(nullptr, timer_); }
-
-void When(const std::wstring& caption, std::function<void(HWND)> step) {
+void StartTicking() {
   static const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
   (void)timer;
-  if (watches.empty()) watchStart = GetTickCount();
-  watches.push_back({caption, std::move(step)});
+}
+
+void AddWatch(std::wstring caption, std::function<void(HWND)> step, bool required) {
+  StartTicking();
+  watches.push_back({std::move(caption), std::move(step), required, GetTickCount()});
+}
+
+// The last non-empty static text of a message box: its message.
+std::wstring MessageOf(HWND box) {
+  std::wstring message;
+  for (const Child& child : Children(box)) {
+    if (_wcsicmp(child.className.c_str(), L"Static") == 0 && !child.text.empty()) {
+      message = child.text;
+    }
+  }
+  return message;
+}
+
+}  // namespace
+
+LibraryWindowCloser::LibraryWindowCloser() {
+  ++closers;
+  StartTicking();
+}
+LibraryWindowCloser::~LibraryWindowCloser() { --closers; }
+
+void When(const std::wstring& caption, std::function<void(HWND)> step) {
+  AddWatch(caption, std::move(step), true);
+}
+
+void CloseWhenShown(const std::wstring& caption) {
+  When(caption, [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
 }
 
 void ClearWatches() { watches.clear(); }
 
-std::wstring Server() {
-  std::ifstream portFile("update_server.port");
-  std::string port;
-  portFile >> port;
-  return L"http://127.0.0.1:" + std::wstring(port.begin(), port.end());
+std::wstring DismissMessageBoxDuring(const std::wstring& title, const std::function<void()>& action) {
+  std::wstring message;
+  AddWatch(title, [&message](HWND box) {
+    message = MessageOf(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }, false);
+  action();
+  watches.erase(std::remove_if(watches.begin(), watches.end(),
+                               [&](const Watch& watch) {
+                                 return !watch.required && watch.caption == title;
+                               }),
+                watches.end());
+  return message;
 }
 
 UpdateServerSetting::UpdateServerSetting(const std::wstring& server) {
@@ -221,6 +273,23 @@ void Click(HWND control) {
 ComPtr<_ClsInfo> Info() {
   static ComPtr<_ClsInfo> info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
   return info;
+}
+
+HRESULT ShowAbout(const std::wstring& product, const std::wstring& version) {
+  Bstr name(product), user(L"user"), ver(version);
+  VARIANT result;
+  VariantInit(&result);
+  V_VT(&result) = VT_I4;
+  const HRESULT hr = Info()->ShowAboutUs(name.get(), user.get(), ver.get(), VARIANT_TRUE, &result);
+  EXPECT_EQ(V_VT(&result), VT_EMPTY) << "the result is emptied";
+  return hr;
+}
+
+HRESULT ShowWhatNew(const std::wstring& text) {
+  Bstr whatNew(text);
+  VARIANT result;
+  VariantInit(&result);
+  return Info()->ShowWhatNew(whatNew.get(), &result);
 }
 
 void SetProduct(const wchar_t* symbol) {

@@ -1,6 +1,6 @@
 #pragma once
-// What the window tests share: the registered ClsInfo, a host window of their own, steps run
-// once a window with a caption shows, and the child windows of a form read back.
+// What the Wine tests share about windows: the registered ClsInfo, a host window of their own,
+// steps run once a window with a caption shows, and the child windows of a form read back.
 
 #include <functional>
 #include <set>
@@ -13,9 +13,6 @@ namespace tesk::wine_test {
 
 ComPtr<_ClsInfo> Info();
 void SetProduct(const wchar_t* symbol);
-
-// The local update server (scripts/update_server.py) the ctest fixture started.
-std::wstring Server();
 
 // The library's update server, set for the current user while the object lives.
 class UpdateServerSetting {
@@ -51,11 +48,15 @@ class HostWindow {
 // caption exists. A step that never finds its window fails after ten seconds and closes what
 // the library left open.
 void When(const std::wstring& caption, std::function<void(HWND)> step);
+void CloseWhenShown(const std::wstring& caption);
 void ClearWatches();
 
+// Runs `action`, pressing OK on a message box with this title that shows meanwhile; the box's
+// text, or "" when none showed.
+std::wstring DismissMessageBoxDuring(const std::wstring& title, const std::function<void()>& action);
+
 // While it lives, closes every window and message box of the library that shows on this thread,
-// from a timer that their modal loops dispatch, and counts each once. Other windows are noted,
-// not touched.
+// from the same timer, and counts each once. Other windows are noted, not touched.
 class LibraryWindowCloser {
  public:
   LibraryWindowCloser();
@@ -66,10 +67,12 @@ class LibraryWindowCloser {
   static inline int windows = 0;
   static inline int boxes = 0;
   static inline std::set<std::wstring> strangers;
-
- private:
-  UINT_PTR timer_;
 };
+
+// The windows shown through the shared ClsInfo as most tests want them: About for product "x"
+// by default, What's New with the given text.
+HRESULT ShowAbout(const std::wstring& product = L"x", const std::wstring& version = L"");
+HRESULT ShowWhatNew(const std::wstring& text);
 
 struct Child {
   HWND window;

@@ -15,36 +15,6 @@ std::wstring dllPath;
 std::wstring standInPath;
 ComPtr<_clsNewRegLib> sharedRegLib;
 
-struct BoxWatch {
-  const wchar_t* title;
-  std::wstring text;
-  volatile LONG done = 0;
-};
-
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
-  wchar_t className[16] = {};
-  GetClassNameW(child, className, 16);
-  if (lstrcmpiW(className, L"Static") != 0) return TRUE;
-  wchar_t text[1024] = {};
-  GetWindowTextW(child, text, 1024);
-  if (text[0]) *reinterpret_cast<std::wstring*>(context) = text;
-  return TRUE;
-}
-
-DWORD WINAPI WatchForBox(void* context) {
-  auto* watch = static_cast<BoxWatch*>(context);
-  while (!watch->done) {
-    HWND box = FindWindowW(L"#32770", watch->title);
-    if (box && IsWindowVisible(box)) {
-      EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&watch->text));
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-      return 0;
-    }
-    Sleep(20);
-  }
-  return 0;
-}
-
 }  // namespace
 
 const std::wstring& DllPath() { return dllPath; }
@@ -202,14 +172,17 @@ std::wstring TestKey::Read(const std::wstring& name, DWORD* type, DWORD* size) c
   return std::wstring(data.data(), bytes / sizeof(wchar_t));
 }
 
-std::wstring DismissMessageBoxDuring(const wchar_t* title, const std::function<void()>& action) {
-  BoxWatch watch{title, {}};
-  HANDLE watcher = CreateThread(nullptr, 0, WatchForBox, &watch, 0, nullptr);
-  action();
-  InterlockedExchange(&watch.done, 1);
-  WaitForSingleObject(watcher, INFINITE);
-  CloseHandle(watcher);
-  return watch.text;
+std::wstring Guid(const GUID& guid) {
+  wchar_t text[40] = {};
+  StringFromGUID2(guid, text, 40);
+  return text;
+}
+
+std::wstring Server() {
+  std::ifstream portFile("update_server.port");
+  std::string port;
+  portFile >> port;
+  return L"http://127.0.0.1:" + std::wstring(port.begin(), port.end());
 }
 
 std::wstring TempFile(const wchar_t* name) {

@@ -49,6 +49,12 @@ Function ExportOf(HMODULE module, const char* name) {
 // Whether this is a 32-bit program on 64-bit Windows, which sees the registry's 32-bit view.
 bool RunsUnderWow64();
 
+// A GUID in registry form, "{...}".
+std::wstring Guid(const GUID& guid);
+
+// The local update server (scripts/update_server.py) the ctest fixture started.
+std::wstring Server();
+
 // Prints an HRESULT the way Wine's conformance tests do, so a failure shows the code.
 std::string Hr(HRESULT hr);
 
@@ -115,9 +121,5 @@ class TestKey {
   std::wstring subKey_;
   HKEY key_ = nullptr;
 };
-
-// Finds a message box with the given title that appears while `action` runs, records its
-// text and presses OK. Returns the text of the first box, or "" when none appeared.
-std::wstring DismissMessageBoxDuring(const wchar_t* title, const std::function<void()>& action);
 
 }  // namespace tesk::wine_test
