@@ -1,4 +1,6 @@
-// A real late-binding host: JScript passes every argument by value.
+// A real late-binding host: JScript passes every argument by value, literals included, where
+// VBScript (registry.vbs) passes its variables by reference. How errors reach a script is
+// registry.vbs's to show.
 var passed = 0, failed = 0;
 function check(title, ok) {
   if (ok) { passed++; WScript.Echo("PASS " + title); }
@@ -14,13 +16,5 @@ var reg = new ActiveXObject("TeskLumoraLib.clsNewRegLib");
 var path = "HKEY_CURRENT_USER\\Software\\TeskLumoraLibScript";
 reg.SetRegKeyValue(path, "FromJScript", "  written by JScript  ");
 check("the value reads back trimmed", reg.GetRegKeyValue(path, "FromJScript") === "written by JScript");
-
-try {
-  info.ShowShortcutKeysForm("");
-  check("an empty shortcut list raises an error", false);
-} catch (e) {
-  check("an empty shortcut list raises a readable error",
-        (e.number & 0xFFFF) === 9 && e.description === "Subscript out of range");
-}
 
 WScript.Echo(passed + " passed, " + failed + " failed");
