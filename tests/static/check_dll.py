@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks a built TeskLumoraLib.dll as a file, before anything runs it: its machine, its export
 names, that it imports system DLLs only, and its type library, cursor, version and manifest
-resources. The Wine tests check the first of these again on the DLL as the system loaded it.
+resources.
 
 usage: check_dll.py DLL win32|win64
 """

@@ -3,7 +3,6 @@
 
 #include <cwctype>
 #include <functional>
-#include <set>
 #include <string>
 
 #include "wine_test_support.h"
@@ -162,49 +161,6 @@ TEST_F(Registration, ClassObjectsRefuseAggregationAndLocksKeepTheDllLoaded) {
   EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
   factory->LockServer(FALSE);
   EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
-}
-
-// What the inspection of the file checks, seen on the DLL as the system loaded it: the entry
-// points under their plain names (a 32-bit stdcall name would otherwise carry "_" and "@n"),
-// every import resolved from the system's own folder, and the type library of this platform.
-TEST_F(Registration, TheLoadedDllHasPlainEntryPointsSystemImportsAndThisPlatformsTypeLibrary) {
-  const auto* base = reinterpret_cast<const BYTE*>(module_);
-  const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const auto& directories = headers->OptionalHeader.DataDirectory;
-  const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
-      base + directories[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress);
-  const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-  std::set<std::string> exported;
-  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
-    exported.insert(reinterpret_cast<const char*>(base + names[i]));
-  }
-  EXPECT_EQ(exported, (std::set<std::string>{"DllCanUnloadNow", "DllGetClassObject", "DllInstall",
-                                              "DllRegisterServer", "DllUnregisterServer"}));
-
-  wchar_t system[MAX_PATH] = {}, wow64[MAX_PATH] = {};
-  GetSystemDirectoryW(system, MAX_PATH);
-  GetSystemWow64DirectoryW(wow64, MAX_PATH);
-  for (const auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
-           base + directories[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-       import->Name; ++import) {
-    const char* name = reinterpret_cast<const char*>(base + import->Name);
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(GetModuleHandleA(name), path, MAX_PATH);
-    const std::wstring file = path;
-    const std::wstring folder = Lower(file.substr(0, file.find_last_of(L'\\')));
-    EXPECT_TRUE(folder == Lower(system) || folder == Lower(wow64)) << name << " from "
-        << std::string(folder.begin(), folder.end());
-  }
-
-  ComPtr<ITypeLib> library;
-  ASSERT_EQ(LoadTypeLibEx(modulePath_.c_str(), REGKIND_NONE, &library), S_OK);
-  TLIBATTR* attributes = nullptr;
-  ASSERT_EQ(library->GetLibAttr(&attributes), S_OK);
-  EXPECT_EQ(attributes->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
-  EXPECT_EQ(attributes->wMajorVerNum, 1);
-  EXPECT_EQ(attributes->wMinorVerNum, 1);
-  library->ReleaseTLibAttr(attributes);
 }
 
 }  // namespace
