@@ -107,7 +107,7 @@ def main():
     if command == "start":
         stop(port_file)
         start(port_file)
-        for _ in range(100):  # the parent returns once the server listens
+        for _ in range(600):  # the parent returns once the server listens (30 s at most)
             if os.path.exists(port_file):
                 return 0
             time.sleep(0.05)
