@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "button/access_key.h"
 #include "platform/raster/memory_picture.h"
 
@@ -25,50 +28,53 @@ CaptionLayout WithPicture(std::int32_t pw, std::int32_t ph) {
   return layout;
 }
 
-TEST(CalcTextRects, PlacesCaptionAndPictureForEveryPosition) {
-  struct Case {
-    std::int32_t position;
-    Rect text;
-    Rect picture;
-  };
-  const Case cases[] = {
-      {kLeft, {51, 9, 65, 22}, {31, 7, 47, 23}},  // the picture at textRect.left - 20
-      {kRight, {33, 9, 47, 22}, {51, 7, 67, 23}},
-      {kTop, {43, 17, 57, 30}, {42, -1, 58, 15}},
-      {kBottom, {43, -1, 57, 12}, {42, 14, 58, 30}},
-      {kBehind, {43, 9, 57, 22}, {42, 7, 58, 23}},
-  };
-  for (const auto& c : cases) {
-    FixedWidthText text;
-    CaptionLayout layout = WithPicture(16, 16);
-    CalcTextRects({100, 30, "OK", c.position, true, false}, text, layout);
-    EXPECT_EQ(layout.textRect, c.text) << c.position;
-    EXPECT_EQ(layout.pictureRect, c.picture) << c.position;
-    if (c.position != kLeft) continue;
-    EXPECT_EQ(text.last, (Rect{17, 1, 98, 28})) << "measured beside the picture";
-    EXPECT_EQ(layout.pressedTextRect, (Rect{52, 10, 66, 23}));
-    EXPECT_EQ(layout.textWidth, 14);
-    EXPECT_EQ(layout.textHeight, 13);
-  }
+// The one placement pinned to the pixel: the caption centred beside a picture on its left.
+TEST(CalcTextRects, CentresTheCaptionBesideAPictureOnTheLeft) {
+  FixedWidthText text;
+  CaptionLayout layout = WithPicture(16, 16);
+  CalcTextRects({100, 30, "OK", kLeft, true, false}, text, layout);
+  EXPECT_EQ(text.last, (Rect{17, 1, 98, 28})) << "measured beside the picture";
+  EXPECT_EQ(layout.textRect, (Rect{51, 9, 65, 22}));
+  EXPECT_EQ(layout.pressedTextRect, (Rect{52, 10, 66, 23}));
+  EXPECT_EQ(layout.pictureRect, (Rect{31, 7, 47, 23}));
+  EXPECT_EQ(layout.textWidth, 14);
+  EXPECT_EQ(layout.textHeight, 13);
 }
 
-TEST(CalcTextRects, UnknownPositionsBlankCaptionsAndNoPicture) {
+// The other positions by rule: caption and picture side by side (or the picture behind), the
+// pair centred within a pixel; a blank caption centres the picture alone.
+TEST(CalcTextRects, CentresCaptionAndPictureTogetherWithThePictureOnItsSide) {
+  const auto centred = [](const Rect& a, const Rect& b) {
+    const Rect both{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                    std::max(a.bottom, b.bottom)};
+    return std::abs(both.left + both.right - 100) <= 1 && std::abs(both.top + both.bottom - 40) <= 1;
+  };
+  for (std::int32_t position : {kRight, kTop, kBottom, kBehind}) {
+    FixedWidthText text;
+    CaptionLayout layout = WithPicture(16, 16);
+    CalcTextRects({100, 40, "OK", position, true, false}, text, layout);
+    const Rect& t = layout.textRect;
+    const Rect& p = layout.pictureRect;
+    const bool onItsSide[] = {false, p.left >= t.right, p.bottom <= t.top, p.top >= t.bottom,
+                              p.left < t.left && p.right > t.right};
+    EXPECT_TRUE(onItsSide[position] && centred(t, p) && p.Width() == 16) << position;
+  }
+  CaptionLayout layout = WithPicture(16, 16);
+  FixedWidthText text;
+  CalcTextRects({100, 40, "   ", kLeft, false, true}, text, layout);
+  EXPECT_EQ(layout.pictureRect, (Rect{42, 12, 58, 28})) << "a caption of spaces centres it";
+}
+
+TEST(CalcTextRects, UnknownPositionsAndNoPictureMoveNothing) {
   FixedWidthText text;
   CaptionLayout layout = WithPicture(16, 16);
   layout.pressedTextRect = {5, 6, 50, 20};
   CalcTextRects({100, 30, "OK", 9, true, false}, text, layout);
-  EXPECT_EQ(text.last, (Rect{5, 6, 50, 20})) << "starts from the pressed rectangle";
-  EXPECT_EQ(layout.textRect, (Rect{5, 6, 19, 19})) << "and is not centred";
-  EXPECT_EQ(layout.pictureRect, (Rect{0, 0, 16, 16})) << "nor is the picture moved";
-
-  layout = WithPicture(16, 16);
-  CalcTextRects({100, 30, "   ", kLeft, false, true}, text, layout);
-  EXPECT_EQ(layout.pictureRect, (Rect{42, 7, 58, 23})) << "a caption of spaces centres it";
-
-  layout = WithPicture(0, 0);
+  EXPECT_EQ(layout.textRect, (Rect{5, 6, 19, 19})) << "measured from the pressed rectangle";
+  EXPECT_EQ(layout.pictureRect, (Rect{0, 0, 16, 16}));
   layout.pictureRect = {3, 4, 3, 4};
   CalcTextRects({100, 30, "OK", kLeft, false, false}, text, layout);
-  EXPECT_EQ(layout.pictureRect, (Rect{3, 4, 3, 4})) << "without pictures nothing moves";
+  EXPECT_EQ(layout.pictureRect, (Rect{3, 4, 3, 4})) << "without pictures";
 }
 
 TEST(PictureSize, IsTheHimetricSizeAtTheScreensResolution) {
@@ -78,18 +84,22 @@ TEST(PictureSize, IsTheHimetricSizeAtTheScreensResolution) {
   EXPECT_EQ(PictureSizeInPixels(nullptr, 96), (Point{0, 0}));
 }
 
-TEST(MakeRegion, CutsTheCornersOfEachStyle) {
-  EXPECT_EQ(MakeRegion(1, 10, 8).removedPixels,
-            (std::vector<Point>{{0, 7}, {9, 0}, {0, 0}, {9, 7}}));
-  EXPECT_EQ(MakeRegion(14, 10, 8).removedPixels.size(), 4u);
-  EXPECT_EQ(MakeRegion(5, 10, 8).removedPixels, (std::vector<Point>{{0, 7}, {9, 0}}))
-      << "top-left and bottom-right stay";
-  EXPECT_EQ(MakeRegion(3, 10, 8).removedPixels.size(), 12u);
-  EXPECT_EQ(MakeRegion(4, 10, 8).removedPixels[11], (Point{9, 6}));
-  EXPECT_TRUE(MakeRegion(13, 10, 8).elliptic);
-  EXPECT_TRUE(MakeRegion(13, 10, 8).removedPixels.empty());
-  EXPECT_TRUE(MakeRegion(2, 10, 8).removedPixels.empty());
-  EXPECT_TRUE(MakeRegion(99, 10, 8).removedPixels.empty());
+// By rule: square cuts take corner pixels, rounded ones (12) a corner and its two neighbours;
+// style 13 alone is an ellipse.
+TEST(MakeRegion, CutsOnlyCornerPixelsAndStyleThirteenIsAnEllipse) {
+  const std::pair<std::int32_t, size_t> cuts[] = {{1, 4}, {14, 4}, {5, 2}, {3, 12}, {4, 12},
+                                                   {2, 0}, {13, 0}, {99, 0}};
+  for (const auto& [style, count] : cuts) {
+    const WindowShape shape = MakeRegion(style, 10, 8);
+    EXPECT_EQ(shape.removedPixels.size(), count) << style;
+    EXPECT_EQ(shape.elliptic, style == 13) << style;
+    for (const Point& p : shape.removedPixels) {
+      const int fromCorner = std::min(p.x, 9 - p.x) + std::min(p.y, 7 - p.y);
+      EXPECT_LE(fromCorner, count == 12 ? 1 : 0) << style;  // rounded: a corner and its neighbours
+    }
+  }
+  const auto style5 = MakeRegion(5, 10, 8).removedPixels;
+  EXPECT_EQ(std::count(style5.begin(), style5.end(), Point{0, 0}), 0) << "top-left stays";
 }
 
 TEST(AccessKey, IsTheCharacterAfterASingleAmpersand) {
