@@ -26,40 +26,34 @@ struct NewCmd {
   Cmd cmd;
 };
 
-TEST(CmdLifeCycle, ANewControlTakesTheContainersNameAndFontWithoutNoticesOrDrawing) {
+TEST(CmdLifeCycle, ANewControlTakesTheContainersNameFontAndColoursWithoutNoticesOrDrawing) {
   NewCmd n;
   Cmd& cmd = n.cmd;
-  EXPECT_EQ(cmd.Caption(), "cmd1");
-  EXPECT_EQ(cmd.FontName(), "MS Sans Serif");
-  EXPECT_EQ(cmd.ButtonType(), 2);
-  EXPECT_EQ(cmd.ColorScheme(), 1);
-  EXPECT_EQ(cmd.BackColor(), 0xC0C0C0u);
-  EXPECT_EQ(cmd.BackOver(), 0xC0C0C0u);
-  EXPECT_EQ(cmd.ForeOver(), 0u);
-  EXPECT_EQ(cmd.MaskColor(), 0xC0C0C0u);
-  EXPECT_TRUE(cmd.Enabled() && cmd.ShowFocusRect() && cmd.UseMaskColor());
+  EXPECT_EQ(cmd.Caption(), n.host.DisplayName());
+  EXPECT_EQ(cmd.FontName(), n.host.AmbientFont().name);
+  EXPECT_EQ(cmd.BackOver(), static_cast<OleColor>(n.host.SystemColor(kButtonFace)));
+  EXPECT_EQ(cmd.ForeOver(), static_cast<OleColor>(n.host.SystemColor(kButtonText)));
   EXPECT_TRUE(n.host.notices.empty());
   EXPECT_EQ(n.host.canvas.Pixel(50, 15), 0x010203) << "nothing drawn";
 }
 
-TEST(CmdPersistence, WritesTheTwentyThreeKeysInOrderAndReadsThemBack) {
+// That each key's value comes back is the fuzz target's round trip (cmd_bag_fuzz); here the
+// bag's layout, and what a read sets up besides the fields.
+TEST(CmdPersistence, WritesTheKeysInOrderAfterTheExtentsAndARestoredControlIsReady) {
   NewCmd n;
   RasterHost& host = n.host;
   Cmd& saved = n.cmd;
   host.hand = Square(32);
-  saved.SetButtonType(14);
   saved.SetCaption("&Save");
-  saved.SetColorScheme(2);
-  saved.SetBackColor(0x123456);
   saved.SetPictureNormal(Square(16));
   saved.SetPictureOver(Square(8));
-  saved.SetSpecialEffect(3);
   saved.SetHandPointer(true);
   EXPECT_EQ(host.notices.back(), "HAND");
   EXPECT_NE(std::find(host.notices.begin(), host.notices.end(), "PICO"), host.notices.end());
 
   PropertyBag bag(2646, 794);
   saved.WriteProperties(bag);
+  saved.WriteProperties(bag);  // each key rewritten in its place
   std::vector<std::string> keys;
   for (const auto& entry : bag.Entries()) keys.push_back(entry.first);
   EXPECT_EQ(keys, (std::vector<std::string>{
@@ -73,11 +67,7 @@ TEST(CmdPersistence, WritesTheTwentyThreeKeysInOrderAndReadsThemBack) {
   Cmd restored(otherHost);
   restored.Initialize();
   restored.ReadProperties(bag);
-  EXPECT_EQ(restored.ButtonType(), 14);
-  EXPECT_EQ(restored.Caption(), "&Save");
   EXPECT_EQ(restored.AccessKeys(), "s");
-  EXPECT_EQ(restored.BackColor(), 0x123456u);
-  EXPECT_EQ(restored.PictureOver(), saved.PictureOver());
   EXPECT_EQ(restored.Layout().pictureRect.Width(), 16);
   EXPECT_EQ(otherHost.pointer, 99);
 }
@@ -91,8 +81,6 @@ TEST(CmdPersistence, MissingKeysTakeTheirDefaultsAndABadValueStopsTheRead) {
   cmd.ReadProperties(onlyColours);
   EXPECT_EQ(cmd.BackOver(), 0x0000FFu);
   EXPECT_EQ(cmd.ForeOver(), 0x00FF00u);
-  EXPECT_EQ(cmd.MaskColor(), 0xC0C0C0u);
-  EXPECT_EQ(cmd.ButtonType(), 2);
   EXPECT_EQ(cmd.Caption(), "");
 
   PropertyBag bad;

@@ -1,3 +1,6 @@
+// The bag's keys (lower case, in writing order after the extents, read in any case) are shown
+// through the cmd button's own persistence test; its conversions and pictures here.
+
 #include "button/property_bag.h"
 
 #include <gtest/gtest.h>
@@ -7,35 +10,14 @@
 namespace tesk::button {
 namespace {
 
-TEST(PropertyBag, KeepsLowerCaseKeysInWritingOrderAfterTheHostsExtents) {
-  PropertyBag bag(2117, 661);
-  bag.Write("BTYPE", std::int32_t{5});
-  bag.Write("TX", std::string("&OK"));
-  bag.Write("btype", std::int32_t{7});
-  std::vector<std::string> keys;
-  for (const auto& entry : bag.Entries()) keys.push_back(entry.first);
-  EXPECT_EQ(keys, (std::vector<std::string>{"_extentx", "_extenty", "btype", "tx"}));
-  EXPECT_EQ(ToLong(*bag.Read("BType")), 7);
-  EXPECT_EQ(ToText(bag.Read("Missing", std::string("fallback"))), "fallback");
-}
-
-TEST(PropertyBag, RoundTripsFontsAndPicturesButKeepsNoEmptyPicture) {
+TEST(PropertyBag, KeepsNoEmptyPicture) {
   PropertyBag bag;
-  FontDescription font;
-  font.name = "Arial";
-  font.size = 9.75;
-  font.weight = 700;
-  font.italic = true;
-  const PicturePtr picture =
-      std::make_shared<platform::MemoryPicture>(platform::PictureType::Bitmap, 1, 1, std::vector<std::int32_t>{0});
-  bag.Write("FONT", font);
+  const PicturePtr picture = std::make_shared<platform::MemoryPicture>(
+      platform::PictureType::Bitmap, 1, 1, std::vector<std::int32_t>{0});
   bag.Write("PICN", picture);
   bag.Write("PICH", PicturePtr());
-  EXPECT_EQ(ToFont(*bag.Read("font")), font);
-  EXPECT_TRUE(ToFont(*bag.Read("font")).Bold());
   EXPECT_EQ(ToPicture(*bag.Read("picn")), picture);
   EXPECT_FALSE(bag.Read("pich").has_value());
-
   bag.Write("PICN", PicturePtr());
   EXPECT_FALSE(bag.Read("picn").has_value()) << "clearing a picture removes its key";
 }
