@@ -115,11 +115,13 @@ TEST(Redraw, HoveringCustomColoursDrawFromBackOverForOneCallOnly) {
 
 TEST(Redraw, FocusLooksByStyle) {
   Button etched(5);
+  const Rect& text = etched.cmd.Layout().textRect;
+  const Rgb unfocused = etched.At(text.left - 2, text.top - 1);
   etched.cmd.SetFocus(true);
   etched.cmd.Redraw(kUp, true);
-  const Rect& text = etched.cmd.Layout().textRect;
-  EXPECT_EQ(etched.At(text.left - 2, text.top - 1), 0xCC9999);
-  EXPECT_EQ(etched.At(text.left + etched.cmd.Layout().textWidth + 1, text.top), 0xCC9999);
+  const Rgb etchedFrame = etched.At(text.left - 2, text.top - 1);
+  EXPECT_NE(etchedFrame, unfocused) << "a frame round the caption";
+  EXPECT_EQ(etched.At(text.left + etched.cmd.Layout().textWidth + 1, text.top), etchedFrame);
   const Rect& focus = etched.cmd.FocusRect();
   EXPECT_EQ(etched.At(focus.left, focus.top), etched.At(focus.left + 1, focus.top))
       << "no dotted frame in style 5";
