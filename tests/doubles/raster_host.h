@@ -12,16 +12,19 @@ namespace tesk::test {
 
 class RasterHost final : public button::ControlHost {
  public:
-  RasterHost(std::int32_t width, std::int32_t height);
+  RasterHost(std::int32_t w, std::int32_t h) : width(w), height(h), canvas(w, h, 0x010203) {}
 
   platform::Canvas& Surface() override { return canvas; }
   std::int32_t WindowHandle() override { return 0x1234; }
   button::Rect ClientRect() override { return {0, 0, width, height}; }
   std::int32_t PixelsPerInch() override { return 96; }
   void SetWindowShape(const button::WindowShape& s) override { shape = s; }
-  void SetEnabled(bool on) override { enabled = on; }
+  void SetEnabled(bool) override {}
   button::FontDescription SurfaceFont() override { return font; }
-  void SetSurfaceFont(const button::FontDescription& f) override;
+  void SetSurfaceFont(const button::FontDescription& f) override {
+    font = f;
+    fontWeights.push_back(f.weight);
+  }
   std::int16_t MousePointer() override { return pointer; }
   void SetMousePointer(std::int16_t p) override { pointer = p; }
   button::PicturePtr MouseIcon() override { return icon; }
@@ -29,7 +32,7 @@ class RasterHost final : public button::ControlHost {
   button::PicturePtr HandCursor() override { return hand; }
   bool UserMode() override { return userMode; }
   std::string DisplayName() override { return "cmd1"; }
-  button::FontDescription AmbientFont() override;
+  button::FontDescription AmbientFont() override { return {"MS Sans Serif"}; }
   bool DisplayAsDefault() override { return isDefault; }
   void PropertyChanged(const std::string& key) override { notices.push_back(key); }
   void SetHoverTimer(bool on) override { timerOn = on; }
@@ -42,8 +45,21 @@ class RasterHost final : public button::ControlHost {
   void CopyBackground() override { log.push_back("copy"); }
   void ReleaseBackgroundSurface() override { log.push_back("release"); }
 
-  button::Rgb SystemColor(int index) override;
-  button::Rgb TranslateColor(button::OleColor colour) override;
+  // The classic Windows colours.
+  button::Rgb SystemColor(int index) override {
+    switch (index) {
+      case button::kSelectionHighlight: return 0x800000;
+      case button::kButtonFace: return 0xC0C0C0;
+      case button::kButtonShadow: return 0x808080;
+      case button::kButtonHighlight: return 0xFFFFFF;
+      case button::kLight3D: return 0xDFDFDF;
+      default: return 0x000000;  // button text and the dark shadow among them
+    }
+  }
+  button::Rgb TranslateColor(button::OleColor colour) override {
+    if (!(colour & 0x80000000u)) return static_cast<button::Rgb>(colour);
+    return (colour & 0xFFFFFF00u) == 0x80000000u ? SystemColor(colour & 0xFF) : 0;
+  }
   button::Rgb ParentBackColor() override { return 0x336699; }
   button::Rgb ParentTextColor() override { return 0x00FFFF; }
 
@@ -51,7 +67,6 @@ class RasterHost final : public button::ControlHost {
   std::int32_t height;
   platform::RasterCanvas canvas;
   button::WindowShape shape;
-  bool enabled = true;
   button::FontDescription font;
   std::vector<std::int16_t> fontWeights;  // every weight the surface font was given
   std::int16_t pointer = 0;

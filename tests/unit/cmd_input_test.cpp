@@ -1,11 +1,12 @@
-// The cmd button's input handling: the events it raises, in order, and the faces it paints.
+// The cmd button's input handling: the events it raises, in order, the faces it paints, and
+// what accessibility clients are told of it.
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-#include "button/cmd.h"
+#include "button/accessible_button.h"
 #include "doubles/raster_host.h"
 
 namespace tesk::button {
@@ -22,18 +23,14 @@ class Container : public CmdEvents {
     if (onMouseDown) onMouseDown(b);
     Log("down " + std::to_string(b) + (x == 0 && y == 0 ? " at 0,0" : ""));
   }
-  void MouseMove(std::int16_t& b, std::int16_t&, float&, float&) override {
-    Log("move " + std::to_string(b));
-  }
-  void MouseUp(std::int16_t& b, std::int16_t&, float&, float&) override {
-    Log("up " + std::to_string(b));
-  }
+  void MouseMove(std::int16_t& b, std::int16_t&, float&, float&) override { Log("move", b); }
+  void MouseUp(std::int16_t& b, std::int16_t&, float&, float&) override { Log("up", b); }
   void KeyDown(std::int16_t& key, std::int16_t&) override {
     if (onKeyDown) onKeyDown(key);
-    Log("keydown " + std::to_string(key));
+    Log("keydown", key);
   }
-  void KeyPress(std::int16_t& ascii) override { Log("keypress " + std::to_string(ascii)); }
-  void KeyUp(std::int16_t& key, std::int16_t&) override { Log("keyup " + std::to_string(key)); }
+  void KeyPress(std::int16_t& ascii) override { Log("keypress", ascii); }
+  void KeyUp(std::int16_t& key, std::int16_t&) override { Log("keyup", key); }
   void MouseOver() override { Log("over"); }
   void MouseOut() override { Log("out"); }
 
@@ -45,6 +42,9 @@ class Container : public CmdEvents {
   // Each event with the face last drawn: "/up" or "/down".
   void Log(const std::string& event) {
     events.push_back(event + (cmd_.LastState() == kDown ? " /down" : " /up"));
+  }
+  void Log(const std::string& event, std::int16_t value) {
+    Log(event + " " + std::to_string(value));
   }
   const Cmd& cmd_;
 };
@@ -132,14 +132,44 @@ TEST_F(Input, TheSpaceBarClicksAndArrowsMoveTheFocusUnlessTheContainerSaysOtherw
             (Events{"focus previous", "focus previous", "focus next", "focus next"}));
 }
 
-TEST_F(Input, ACheckButtonTogglesOnEachClick) {
+// Accessibility clients read a button held down as pressed, and a checked one as checked: its
+// face is down for the check, not for a press.
+TEST_F(Input, ACheckButtonTogglesOnEachClickAndReadsCheckedNotPressed) {
+  cmd.OnMouseDown(1, 0, 5, 5);
+  EXPECT_TRUE(DescribeButton(cmd).pressed);
+  cmd.OnMouseUp(1, 0, 5, 5);
+  EXPECT_FALSE(DescribeButton(cmd).pressed);
   cmd.SetCheckBoxBehaviour(true);
   LeftClick();
   EXPECT_TRUE(cmd.Value());
   EXPECT_EQ(cmd.LastState(), kDown);
+  EXPECT_TRUE(DescribeButton(cmd).checked);
+  EXPECT_FALSE(DescribeButton(cmd).pressed);
   LeftClick();
   EXPECT_FALSE(cmd.Value());
   EXPECT_EQ(cmd.LastState(), kUp);
+}
+
+TEST_F(Input, AccessibilityReadsTheCaptionWithoutItsMarksAndItsFirstMarkedKey) {
+  const struct {
+    const char* caption;
+    const char* name;
+    const char* shortcut;
+  } cases[] = {
+      {"E&xit", "Exit", "Alt+X"},
+      {"R&&D", "R&D", ""},
+      {"R&&D &log", "R&D log", "Alt+L"},
+      {"&One &Two", "One Two", "Alt+O"},
+      {"a&&&b", "a&b", "Alt+B"},
+      {"Done&", "Done", ""},
+      {"&\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9", "Alt+\xC3\xA9"},
+  };
+  for (const auto& c : cases) {
+    cmd.SetCaption(c.caption);
+    const AccessibleButton button = DescribeButton(cmd);
+    EXPECT_EQ(button.name, c.name) << c.caption;
+    EXPECT_EQ(button.shortcut, c.shortcut) << c.caption;
+  }
 }
 
 TEST_F(Input, HoverStartsOnceAndEndsWithTheUpFaceBeforeMouseOut) {
