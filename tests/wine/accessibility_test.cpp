@@ -118,27 +118,27 @@ TEST(Accessibility, ClientsReadTheFormsControlsAndPressItsButtons) {
     win32::CmdOfWindow(checkWindow)->SetValue(true);
     win32::CmdOfWindow(off)->SetEnabled(false);
     SetFocus(ChildWithText(form, L"&Save").window);
+    // How captions read is the native AccessibleButton test's; here what reaches the client.
     const struct {
       HWND button;
       LONG role;
-      const wchar_t* name;
-      const wchar_t* shortcut;
       LONG state;
     } expected[] = {
-        {GetFocus(), ROLE_SYSTEM_PUSHBUTTON, L"Save", L"Alt+S", kFocusable | STATE_SYSTEM_FOCUSED},
-        {checkWindow, ROLE_SYSTEM_CHECKBUTTON, L"R&D log", L"Alt+L",
-         kFocusable | STATE_SYSTEM_CHECKED},
-        {off, ROLE_SYSTEM_PUSHBUTTON, L"Off", L"", STATE_SYSTEM_UNAVAILABLE},
+        {GetFocus(), ROLE_SYSTEM_PUSHBUTTON, kFocusable | STATE_SYSTEM_FOCUSED},
+        {checkWindow, ROLE_SYSTEM_CHECKBUTTON, kFocusable | STATE_SYSTEM_CHECKED},
+        {off, ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE},
     };
     for (const auto& e : expected) {
       Reading button;
       Read(e.button, button);
-      EXPECT_EQ(button.name.str(), e.name);
       EXPECT_EQ(button.role, e.role) << button.name.str();
-      EXPECT_EQ(button.shortcut.str(), e.shortcut) << button.name.str();
       EXPECT_EQ(button.action.str(), L"Press") << button.name.str();
       EXPECT_EQ(button.state, e.state) << button.name.str() << std::hex << " " << button.state;
     }
+    Reading checkButton;
+    Read(checkWindow, checkButton);
+    EXPECT_EQ(checkButton.name.str(), L"R&D log");
+    EXPECT_EQ(checkButton.shortcut.str(), L"Alt+L");
     save = AccessibleOf(GetFocus());
     check = AccessibleOf(checkWindow);
     const ComPtr<IAccessible> disabled = AccessibleOf(off);

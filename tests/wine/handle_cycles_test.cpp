@@ -14,61 +14,45 @@
 namespace tesk::wine_test {
 namespace {
 
-struct Resources {
-  long gdi;
-  long user;
-  long kernel;
-};
-
-// How many more objects the process could still make, where Wine's GetGuiResources answers 0:
-// fewer after the cycles means objects were left behind.
+// Wine's GetGuiResources and GetProcessHandleCount answer 0, so objects are counted by the
+// room left: how many more the process could still make (fewer after the cycles means some
+// were left behind), and kernel handles by trying each small multiple of four.
 template <typename Make, typename Free>
-long Headroom(Make make, Free free) {
+long Room(Make make, Free free) {
   std::vector<decltype(make())> made;
   while (auto object = make()) made.push_back(object);
   for (auto object : made) free(object);
-  return -static_cast<long>(made.size());
+  return static_cast<long>(made.size());
 }
 
-// Kernel handles are small multiples of four; Wine's GetProcessHandleCount answers 0.
-long KernelHandles() {
-  DWORD count = 0;
-  if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return count;
-  long open = 0;
-  DWORD flags = 0;
-  for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-    open += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+struct Resources {
+  long gdiRoom = Room([] { return CreateRectRgn(0, 0, 1, 1); }, [](HRGN r) { DeleteObject(r); });
+  long userRoom = Room([] { return CreateMenu(); }, [](HMENU m) { DestroyMenu(m); });
+  long kernel = 0;
+  Resources() {
+    DWORD flags = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+      kernel += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    }
   }
-  return open;
-}
-
-Resources Count() {
-  const HANDLE self = GetCurrentProcess();
-  if (GetGuiResources(self, GR_GDIOBJECTS) > 0) {
-    return {static_cast<long>(GetGuiResources(self, GR_GDIOBJECTS)),
-            static_cast<long>(GetGuiResources(self, GR_USEROBJECTS)), KernelHandles()};
-  }
-  return {Headroom([] { return CreateRectRgn(0, 0, 1, 1); }, [](HRGN r) { DeleteObject(r); }),
-          Headroom([] { return CreateMenu(); }, [](HMENU m) { DestroyMenu(m); }),
-          KernelHandles()};
-}
+};
 
 // Runs `cycle` a few times to fill the caches, then `cycles` times, and expects every count
 // back where it was: a leak of one object a cycle would show as hundreds.
 template <typename Cycle>
 void ExpectNothingLeftAfter(const char* what, int cycles, Cycle&& cycle) {
   for (int i = 0; i < 3; ++i) cycle(i);
-  const Resources before = Count();
+  const Resources before;
   const DWORD start = GetTickCount();
   for (int i = 0; i < cycles; ++i) cycle(i);
   const DWORD milliseconds = GetTickCount() - start;
-  const Resources after = Count();
-  std::printf("%s x %d (%lu ms): GDI %ld -> %ld, USER %ld -> %ld, kernel handles %ld -> %ld%s\n", what,
-              cycles, milliseconds, before.gdi, after.gdi, before.user, after.user, before.kernel, after.kernel,
-              before.gdi < 0 ? " (GDI and USER as negated room left)" : "");
+  const Resources after;
+  std::printf("%s x %d (%lu ms): room for GDI %ld -> %ld, USER %ld -> %ld; handles %ld -> %ld\n",
+              what, cycles, milliseconds, before.gdiRoom, after.gdiRoom, before.userRoom,
+              after.userRoom, before.kernel, after.kernel);
   constexpr long kSlack = 8;  // objects a system cache may still take late, not per cycle
-  EXPECT_LE(after.gdi - before.gdi, kSlack) << what;
-  EXPECT_LE(after.user - before.user, kSlack) << what;
+  EXPECT_LE(before.gdiRoom - after.gdiRoom, kSlack) << what;
+  EXPECT_LE(before.userRoom - after.userRoom, kSlack) << what;
   EXPECT_LE(after.kernel - before.kernel, kSlack) << what;
 }
 
