@@ -98,25 +98,28 @@ TEST(ButtonPixels, GdiAndRasterAgreeOutsideTheCaptionInEveryStyleAndLook) {
   }
 }
 
-// Which pixels each style cuts is pinned by the native MakeRegion test; here the cut pixels, the
-// ellipse and the uncut rectangle become a real region.
-TEST(WindowRegion, CutsThePixelsOfTheShapeOrIsAnEllipse) {
-  const auto contains = [](HRGN region, int x, int y) { return PtInRegion(region, x, y) != 0; };
-  struct Case {
-    std::int32_t style;
-    std::vector<std::pair<int, int>> out;
-    std::vector<std::pair<int, int>> in;
-  };
-  const Case cases[] = {
-      {3, {{0, 0}, {1, 0}, {0, 1}, {98, 29}, {99, 28}}, {{2, 0}, {1, 1}, {97, 29}}},
-      {13, {{0, 0}, {2, 2}, {99, 15}}, {{50, 15}, {1, 15}, {50, 1}}},
-      {2, {{100, 0}, {0, 30}}, {{0, 0}, {99, 29}}},
-  };
-  for (const auto& c : cases) {
-    HRGN region = win32::CreateWindowRegion(button::MakeRegion(c.style, 100, 30));
+// Each style's shape becomes the window's region pixel for pixel: the rectangle less the cut
+// pixels, or for style 13 the ellipse, which holds the middles of its sides but no corner.
+TEST(WindowRegion, IsTheShapeOfEachStyle) {
+  for (std::int32_t style = 1; style <= 14; ++style) {
+    const button::WindowShape shape = button::MakeRegion(style, kWidth, kHeight);
+    HRGN region = win32::CreateWindowRegion(shape);
     ASSERT_NE(region, nullptr);
-    for (const auto& [x, y] : c.out) EXPECT_FALSE(contains(region, x, y)) << c.style << " " << x << "," << y;
-    for (const auto& [x, y] : c.in) EXPECT_TRUE(contains(region, x, y)) << c.style << " " << x << "," << y;
+    const auto in = [region](int x, int y) { return PtInRegion(region, x, y) != 0; };
+    const auto& cut = shape.removedPixels;
+    int wrong = 0;
+    for (int y = -1; y <= kHeight; ++y) {
+      for (int x = -1; x <= kWidth && !shape.elliptic; ++x) {
+        const bool inside = x >= 0 && y >= 0 && x < kWidth && y < kHeight &&
+                            std::count(cut.begin(), cut.end(), platform::Point{x, y}) == 0;
+        wrong += in(x, y) != inside;
+      }
+    }
+    EXPECT_EQ(wrong, 0) << style;
+    if (shape.elliptic) {
+      EXPECT_TRUE(in(50, 15) && in(1, 15) && in(50, 1)) << style;
+      EXPECT_FALSE(in(0, 0) || in(2, 2) || in(99, 15)) << style;
+    }
     DeleteObject(region);
   }
 }
