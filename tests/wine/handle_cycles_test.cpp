@@ -56,10 +56,6 @@ void ExpectNothingLeftAfter(const char* what, int cycles, Cycle&& cycle) {
   EXPECT_LE(after.kernel - before.kernel, kSlack) << what;
 }
 
-void CloseWhenShown(const wchar_t* caption) {
-  When(caption, [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
-}
-
 TEST(HandleCycles, EachWindowOpenedAndClosedTwoHundredTimes) {
   SetProduct(L"TESKINVOICE");
   UpdateServerSetting server(Server() + L"/browser");
