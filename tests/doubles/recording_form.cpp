@@ -48,8 +48,8 @@ class RecordingForm final : public platform::Form {
   void Navigate(const std::string& control, const std::string& address) override {
     Record("Navigate", control, address);
   }
-  std::int32_t ScaleWidth() override { return width; }
-  std::int32_t ScaleHeight() override { return height; }
+  std::int32_t ScaleWidth() override { return table_.width; }
+  std::int32_t ScaleHeight() override { return table_.height; }
   void MoveControl(const std::string& control, std::int32_t left, std::int32_t top,
                    std::int32_t w, std::int32_t h) override {
     Record("MoveControl", control,
@@ -62,7 +62,6 @@ class RecordingForm final : public platform::Form {
   }
 
   bool unloaded = false;
-  std::int32_t width = 0, height = 0;  // the client area, twips
 
  private:
   bool HasControl(const std::string& name) const {
@@ -87,15 +86,6 @@ FormAction ClickOn(std::string control) {
   };
 }
 
-FormAction ResizeTo(std::int32_t width, std::int32_t height) {
-  return [width, height](platform::Form& form, platform::FormEvents& events) {
-    auto& recording = static_cast<RecordingForm&>(form);
-    recording.width = width;
-    recording.height = height;
-    events.Resize(form);
-  };
-}
-
 FormAction MoveOver(std::string control) {
   return [control](platform::Form& form, platform::FormEvents& events) {
     events.MouseMove(form, control);
@@ -107,8 +97,6 @@ void RecordingForms::ShowModal(const platform::FormTable& table, platform::FormE
   if (!showError.empty()) throw platform::PlatformError(showError);
   const std::vector<FormAction> script = std::exchange(scripts[table.name], {});
   RecordingForm form(table, calls, grid);
-  form.width = table.width;
-  form.height = table.height;
   events.Load(form);
   for (const FormAction& action : script) {
     if (form.unloaded) break;

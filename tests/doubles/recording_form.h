@@ -15,7 +15,6 @@ namespace tesk::test {
 using FormAction = std::function<void(platform::Form&, platform::FormEvents&)>;
 FormAction ClickOn(std::string control);
 FormAction MoveOver(std::string control);  // "" is the form's background
-FormAction ResizeTo(std::int32_t width, std::int32_t height);  // the client area, twips
 
 class RecordingForms final : public platform::Forms {
  public:

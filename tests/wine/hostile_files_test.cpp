@@ -21,16 +21,10 @@ namespace {
 
 constexpr size_t kMegabyte = 1 << 20;
 
-SIZE_T PeakWorkingSet() {
+PROCESS_MEMORY_COUNTERS Memory() {
   PROCESS_MEMORY_COUNTERS counters{};
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize;
-}
-
-SIZE_T WorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.WorkingSetSize;
+  return counters;
 }
 
 // 50 MB of short lines, a line of 100 MB, 50 MB of short lines, and the key at the end.
@@ -62,7 +56,7 @@ TEST(HostileFiles, AHugeSettingsFileIsReadAsAStreamInBoundedMemory) {
   const std::string utf8(path.begin(), path.end());
 
   win32::Win32FileSystem files;
-  const SIZE_T before = WorkingSet();
+  const SIZE_T before = Memory().WorkingSetSize;
   size_t lines = 0, longest = 0;
   std::string last;
   EXPECT_TRUE(files.ReadLines(utf8, [&](const std::string& line) {
@@ -71,7 +65,7 @@ TEST(HostileFiles, AHugeSettingsFileIsReadAsAStreamInBoundedMemory) {
     last = line;
     return true;
   }));
-  const SIZE_T peak = PeakWorkingSet();
+  const SIZE_T peak = Memory().PeakWorkingSetSize;
   DeleteFileW(path.c_str());
 
   EXPECT_EQ(last, "VendorContactInfo=555-0199");

@@ -26,19 +26,14 @@ void ExpectBrowserFills(HWND form, HWND browser, const char* after) {
   GetClientRect(form, &client);
   GetWindowRect(browser, &child);
   MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&child), 2);
-  EXPECT_TRUE(EqualRect(&client, &child))
-      << after << ": client " << client.right << "x" << client.bottom << ", browser at "
-      << child.left << "," << child.top << " " << child.right - child.left << "x"
-      << child.bottom - child.top;
+  EXPECT_TRUE(EqualRect(&client, &child)) << after;
 }
 
 TEST(ReportABugWindow, OpensTheServersPageInABrowserThatFillsTheWindowThroughEveryResize) {
   UpdateServerSetting setting(Server() + L"/browser");
-  HostWindow host;
   bool seen = false;
   When(L"Report a Bug", [&](HWND form) {
     seen = true;
-    EXPECT_FALSE(IsWindowEnabled(host.get()));
     const HWND browser = ChildOfClass(form, L"Shell Embedding");
     ASSERT_NE(browser, nullptr) << "the web-browser control";
     ExpectBrowserFills(form, browser, "shown");
@@ -58,7 +53,6 @@ TEST(ReportABugWindow, OpensTheServersPageInABrowserThatFillsTheWindowThroughEve
   EXPECT_TRUE(seen);
   EXPECT_NE(result.get(), nullptr) << "an empty text, not none";
   EXPECT_EQ(result.str(), L"");
-  EXPECT_TRUE(IsWindowEnabled(host.get()));
   // Without its HTML engine Wine's browser shows nothing, but it does fetch the page.
   EXPECT_NE(PagesAsked().find("/page/report-a-bug\n"), std::string::npos);
 }
