@@ -22,24 +22,14 @@ struct Window {
   const wchar_t* over = nullptr;  // the window it opens over, closed after it
 };
 
-HRESULT ShowAbout() {
-  Bstr name(L"Tesk Bank Reconciler"), user(L"user"), version(L"10.2.3");
-  VARIANT result;
-  VariantInit(&result);
-  return Info()->ShowAboutUs(name.get(), user.get(), version.get(), VARIANT_TRUE, &result);
-}
+HRESULT ShowAboutWithVersion() { return ShowAbout(L"Tesk Bank Reconciler", L"10.2.3"); }
 
 HRESULT ShowTechSupport() {
   When(kAbout, [](HWND about) { Click(ChildWithText(about, L"Tech. Support...").window); });
-  return ShowAbout();
+  return ShowAboutWithVersion();
 }
 
-HRESULT ShowWhatNew() {
-  Bstr text(L"Version 10.2.3\r\n- Every window at every DPI.");
-  VARIANT result;
-  VariantInit(&result);
-  return Info()->ShowWhatNew(text.get(), &result);
-}
+HRESULT ShowVersionNotes() { return ShowWhatNew(L"Version 10.2.3\r\n- Every window at every DPI."); }
 
 HRESULT ShowShortcutKeys() {
   Bstr list(L"File|Open Company|Ctrl+O^Reports|Balance Sheet|Alt+B");
@@ -91,9 +81,9 @@ TEST(HighDpi, EveryWindowHasItsTwipSizeAndRoomForItsTexts) {
   SetProduct(L"TESKBANKREC");
   const UpdateServerSetting noServer(L"http://127.0.0.1:9");  // the bug report opens at once
   const Window windows[] = {
-      {kAbout, {7515, 5460}, {1050, 4500}, ShowAbout},
+      {kAbout, {7515, 5460}, {1050, 4500}, ShowAboutWithVersion},
       {L"Technical Support", {6945, 4815}, {}, ShowTechSupport, kAbout},
-      {L"What's New", {9345, 4815}, {9315, 2055}, ShowWhatNew},
+      {L"What's New", {9345, 4815}, {9315, 2055}, ShowVersionNotes},
       {L"Shortcut Keys...", {9015, 5625}, {}, ShowShortcutKeys},
       {L"Report a Bug", {4680, 4080}, {}, ShowReportABug},
   };

@@ -18,10 +18,6 @@ HRESULT ShowWhatNew(_ClsInfo* info) {
   return info->ShowWhatNew(text.get(), &result);
 }
 
-void CloseWhenShown(const wchar_t* caption) {
-  When(caption, [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
-}
-
 TEST(ModalLoop, AHostHandlerMayCallEveryOperationAndLetGoOfItsObject) {
   UpdateServerSetting server(Server() + L"/browser");
   ComPtr<_ClsInfo> own = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");

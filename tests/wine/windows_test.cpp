@@ -31,23 +31,6 @@ COLORREF TextColourOf(HWND form, HWND label) {
   return colour;
 }
 
-HRESULT ShowAbout(const std::wstring& product = L"x", const std::wstring& version = L"") {
-  Bstr name(product), user(L"user"), ver(version);
-  VARIANT result;
-  VariantInit(&result);
-  V_VT(&result) = VT_I4;
-  const HRESULT hr = Info()->ShowAboutUs(name.get(), user.get(), ver.get(), VARIANT_TRUE, &result);
-  EXPECT_EQ(V_VT(&result), VT_EMPTY);
-  return hr;
-}
-
-HRESULT ShowWhatNew(const std::wstring& text) {
-  Bstr whatNew(text);
-  VARIANT result;
-  VariantInit(&result);
-  return Info()->ShowWhatNew(whatNew.get(), &result);
-}
-
 // The name label keeps its place when its text is short; the link is red only under the
 // pointer; Tab moves the focus on through the dialog manager, and an access key presses its
 // button.
