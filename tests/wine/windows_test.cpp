@@ -147,7 +147,7 @@ TEST(AboutWindow, LinksStartExplorerMinimisedAndTheSupportWindowDisablesTheAbout
   EXPECT_EQ(ShowAbout(), S_OK);
   SetCurrentDirectoryW(L"C:\\");
   EXPECT_TRUE(aboutDisabled && aboutEnabledAgain);
-  WaitUntil([&] { return StartLog(explorer.Path()).size() >= 2; }, 5000);
+  WaitUntil([&] { return StartLog(explorer.Path()).size() >= 2; }, 30000);
   const std::vector<std::string> log = StartLog(explorer.Path());
   ASSERT_EQ(log.size(), 2u);
   EXPECT_NE(log[0].find("explorer http:\\\\www.tesklumora.com\t2"), std::string::npos) << log[0];
