@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,20 +33,31 @@ class EventLog : public button::CmdEvents {
   std::string name_;
 };
 
-// Lets the window's messages run for a while, as a form's message loop would: through the
-// dialog manager, which moves the focus and handles access keys.
+// Runs the windows' messages as a form's message loop would: through the dialog manager, which
+// moves the focus and handles access keys.
 HWND dialog = nullptr;
-void Pump(DWORD milliseconds) {
-  const DWORD end = GetTickCount() + milliseconds;
-  do {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (dialog && IsDialogMessageW(dialog, &message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    Sleep(5);
-  } while (GetTickCount() < end);
+void RunWaitingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (dialog && IsDialogMessageW(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Runs messages until `state` holds, for ten seconds at most; whether it held.
+bool PumpUntil(const std::function<bool()>& state) {
+  const DWORD start = GetTickCount();
+  for (RunWaitingMessages(); !state(); RunWaitingMessages()) {
+    if (GetTickCount() - start > 10000) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// Runs messages until no input and no posted message waits: what was sent has been handled.
+void Settle() {
+  PumpUntil([] { return GetQueueStatus(QS_INPUT | QS_POSTMESSAGE) == 0; });
 }
 
 void Mouse(DWORD flags) {
@@ -89,7 +101,8 @@ class ButtonWindows : public ::testing::Test {
     }
     SetForegroundWindow(form_);
     dialog = form_;
-    Pump(300);
+    EXPECT_TRUE(PumpUntil([this] { return GetForegroundWindow() == form_; }));
+    Settle();
     log.clear();
   }
   void TearDown() override {
@@ -105,7 +118,7 @@ class ButtonWindows : public ::testing::Test {
   void MoveTo(POINT p) {
     SetCursorPos(p.x, p.y);
     Mouse(MOUSEEVENTF_MOVE);
-    Pump(150);
+    Settle();
   }
   Cmd& Control(int button) { return *win32::CmdOfWindow(buttons_[button]); }
   std::ptrdiff_t Clicks(const char* name = "cmd2 click") const {
@@ -126,44 +139,47 @@ TEST_F(ButtonWindows, RealMouseInputHoversPressesAndClicks) {
   const POINT centre = Centre(1);
   const POINT outside{centre.x, centre.y + 100};
   MoveTo(centre);
+  EXPECT_TRUE(PumpUntil([&] { return !log.empty(); }));
   MoveTo({centre.x + 3, centre.y});
   EXPECT_EQ(log, std::vector<std::string>{"cmd2 over"});
   Mouse(MOUSEEVENTF_LEFTDOWN);
-  Pump(100);
+  EXPECT_TRUE(PumpUntil([&] { return GetCapture() == buttons_[1]; }));
   EXPECT_EQ(GetFocus(), buttons_[1]);
-  EXPECT_EQ(GetCapture(), buttons_[1]);
   MoveTo(outside);
   Mouse(MOUSEEVENTF_LEFTUP);
-  Pump(100);
-  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(PumpUntil([] { return GetCapture() == nullptr; }));
+  Settle();
   EXPECT_EQ(Clicks(), 0) << "released outside";
 
-  Pump(600);  // past the double-click time
+  // The next press must not pair with the last one: that takes the double-click time itself.
+  const DWORD pressesApart = GetTickCount() + GetDoubleClickTime() + 100;
+  PumpUntil([&] { return static_cast<LONG>(GetTickCount() - pressesApart) >= 0; });
   MoveTo(centre);
   for (int press = 0; press < 2; ++press) {
     Mouse(MOUSEEVENTF_LEFTDOWN);
     Mouse(MOUSEEVENTF_LEFTUP);
   }
-  Pump(200);
+  EXPECT_TRUE(PumpUntil([&] { return Clicks() > 0; }));
+  Settle();
   EXPECT_EQ(Clicks(), 1) << "a double-click";
   EXPECT_EQ(Control(1).LastState(), button::kUp) << "its release reached the control";
   Mouse(MOUSEEVENTF_RIGHTDOWN);
   Mouse(MOUSEEVENTF_RIGHTUP);
-  Pump(100);
+  EXPECT_TRUE(PumpUntil([&] { return log.back() == "cmd2 down 2"; }));
+  Settle();
   EXPECT_EQ(log.back(), "cmd2 down 2") << "a right click clicks nothing";
   MoveTo(outside);
-  EXPECT_EQ(log.back(), "cmd2 out");
+  EXPECT_TRUE(PumpUntil([&] { return log.back() == "cmd2 out"; }));
 }
 
 void Press(WORD key) {
   Key(key, false);
   Key(key, true);
-  Pump(150);
+  Settle();
 }
 
 TEST_F(ButtonWindows, ArrowKeysMoveTheFocusAndTheAccessKeyClicksWithAndWithoutAlt) {
   SetFocus(buttons_[1]);
-  Pump(50);
   Press(VK_RIGHT);
   EXPECT_EQ(GetFocus(), buttons_[2]);
   Press(VK_LEFT);
@@ -171,11 +187,10 @@ TEST_F(ButtonWindows, ArrowKeysMoveTheFocusAndTheAccessKeyClicksWithAndWithoutAl
   EXPECT_TRUE(Control(1).HasFocus());
 
   SetFocus(buttons_[2]);
-  Pump(50);
   Key(VK_MENU, false);
   Press('S');
   Key(VK_MENU, true);
-  Pump(150);
+  Settle();
   Press('S');
   EXPECT_EQ(Clicks("cmd1 click"), 2) << ::testing::PrintToString(log);
 }
