@@ -1,14 +1,14 @@
 // Both classes driven with calls no host should make, from a fixed seed: tens of thousands of
-// late-bound calls with random members, argument counts, types, names and flags, each of which
-// must come back; every pointer argument of the virtual tables given as NULL in turn; and then
-// every operation once more, well-formed, on the same objects.
+// late-bound calls to the members their type information lists, with random argument counts,
+// types, names and flags, each of which must come back; then each table parameter given a table
+// of no text and, through the virtual tables, each pointer parameter NULL in turn; and then every
+// operation once more, well-formed, on the same objects.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
-#include <functional>
 #include <iterator>
 #include <limits>
 #include <map>
@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "type_info_walk.h"
 #include "window_watch.h"
 
 namespace tesk::wine_test {
@@ -27,48 +28,19 @@ namespace {
 constexpr std::uint32_t kSeed = 0x7E5C1u;
 constexpr int kCalls = 50000;
 constexpr double kSecondsAllowed = 120;
-// Closing a window costs about two seconds under Wine without a window manager; five
-// operations show one.
-constexpr int kWindowsPerOperation = 2;
-constexpr int kWindowCap = 5 * kWindowsPerOperation;
-constexpr wchar_t kKey[] = L"Software\\TeskLumoraLibFuzz";
-constexpr wchar_t kKeyPath[] = L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibFuzz";
+const std::wstring kKey = L"Software\\TeskLumoraLibFuzz";
+const std::wstring kKeyPath = L"HKEY_CURRENT_USER\\" + kKey;
 constexpr wchar_t kStale[] = L"an earlier call's error";
-
-class Random {
- public:
-  explicit Random(std::uint32_t seed) : engine_(seed) {}
-  int Below(int n) { return static_cast<int>(engine_() % static_cast<std::uint32_t>(n)); }
-  bool OneIn(int n) { return Below(n) == 0; }
-  std::uint64_t Bits() {
-    const std::uint64_t high = engine_();
-    return high << 32 | engine_();
-  }
-  template <typename T, size_t N>
-  T Pick(const T (&items)[N]) { return items[Below(static_cast<int>(N))]; }
-
- private:
-  std::mt19937 engine_;
-};
-
-struct Member {
-  DISPID id;
-  UINT parameters;
-  bool opensWindow;
-  VARTYPE result;  // what a successful call returns
-};
-constexpr Member kInfoMembers[] = {
-    {0x60030001, 4, true, VT_EMPTY},  {0x60030002, 1, true, VT_EMPTY},
-    {0x60030003, 1, true, VT_EMPTY},  {0x60030004, 1, true, VT_EMPTY},
-    {0x60030005, 1, false, VT_BOOL},  {0x6003001C, 0, true, VT_BSTR},
-    {0x6003001D, 0, false, VT_BSTR},  {0x6003001F, 1, false, VT_EMPTY}};
-constexpr Member kRegLibMembers[] = {{0x60030005, 2, false, VT_BSTR},
-                                     {0x60030006, 3, false, VT_EMPTY}};
-// Ids no operation has: reserved ones, neighbours of real ones, and the members of IUnknown and
-// IDispatch, which the interfaces' type information inherits.
+// The operations that show a window. Closing one costs about two seconds under Wine without a
+// window manager, so each shows two at most.
+const std::set<std::wstring> kWindowOperations = {
+    L"ShowAboutUs", L"ShowWhatNew", L"ShowShortcutKeysForm", L"ShowShortcutKey",
+    L"ShowReportABug"};
+constexpr int kWindowsPerOperation = 2;
+// Ids no operation has besides the neighbours of real ones: reserved ones, and the members of
+// IUnknown and IDispatch, which the interfaces' type information inherits.
 constexpr DISPID kOtherIds[] = {
     DISPID_VALUE, DISPID_UNKNOWN, DISPID_PROPERTYPUT, DISPID_NEWENUM, DISPID_EVALUATE,
-    0x60030000,   0x60030006,     0x60030007,         0x6003001E,     0x60030020,
     0x60000000,   0x60000001,     0x60000002,         0x60010000,     0x60010001,
     0x60010002,   0x60010003,     0x7FFFFFFF,         INT32_MIN};
 constexpr WORD kFlags[] = {
@@ -90,6 +62,34 @@ constexpr double kDoubles[] = {0, -0.0, 1.5, 42, -1, 1e308, -1e308, 5e-324, 2958
                                std::numeric_limits<double>::infinity()};
 constexpr std::int64_t kIntegers[] = {0, 1, -1, 42, 0x7FFF, 0x8000, INT32_MAX, INT32_MIN,
                                       INT64_MAX, INT64_MIN};
+const std::wstring kTexts[] = {
+    L"", kKeyPath, kKeyPath + L"\\Missing", kKeyPath + L"\\", L"HKEY_NOWHERE\\Software", L"Name",
+    L"File|Open|Ctrl+O^File|Save|Ctrl+S^Edit|Copy", L"TESKLEDGER", std::wstring(L"a\0b", 3),
+    L"\xD800|\xDFFF|^", L"line one\r\nline two\nthree\rfour"};
+
+class Random {
+ public:
+  explicit Random(std::uint32_t seed) : engine_(seed) {}
+  int Below(int n) { return static_cast<int>(engine_() % static_cast<std::uint32_t>(n)); }
+  bool OneIn(int n) { return Below(n) == 0; }
+  std::uint64_t Bits() {
+    const std::uint64_t high = engine_();
+    return high << 32 | engine_();
+  }
+  template <typename T, size_t N>
+  const T& Pick(const T (&items)[N]) { return items[Below(static_cast<int>(N))]; }
+
+ private:
+  std::mt19937 engine_;
+};
+
+// An object, the operations its type information lists, and the text its operations take
+// well-formed.
+struct Target {
+  IDispatch* object;
+  std::wstring text;
+  std::vector<Method> methods;
+};
 
 // What one call's arguments own, released whatever the callee left in the variables that
 // by-reference arguments point at.
@@ -113,14 +113,18 @@ class ArgumentMaker {
       : random_(random), objects_(std::move(objects)),
         huge_(std::wstring(1 << 20, L'x').replace(0, 20, L"What's new|a|b^c\r\n")) {}
 
-  void Make(VARIANTARG& argument, Arguments& owner, bool small, int depth = 0) {
+  // `declared` is the parameter's type (VT_EMPTY for an argument too many), which a third of
+  // the arguments have.
+  void Make(VARIANTARG& argument, Arguments& owner, bool small, VARTYPE declared,
+            int depth = 0) {
     VariantInit(&argument);
     const int kind = random_.Below(100);
+    const VARTYPE type = declared & ~VT_BYREF & ~VT_ARRAY;
     if (kind < 20) return Scalar(argument, random_.Pick(kScalars), small);
-    if (kind < 45) return Passed(argument, owner, VT_BSTR, small);
-    if (kind < 50) return Passed(argument, owner, VT_BOOL, small);
+    if (kind < 50 && (declared & VT_ARRAY)) return Array(argument, owner, small, type);
+    if (kind < 50) return Passed(argument, owner, type ? type : VARTYPE{VT_BSTR}, small);
     if (kind < 70) return Reference(argument, owner, small, depth);
-    if (kind < 92) return Array(argument, owner, small);
+    if (kind < 92) return Array(argument, owner, small, random_.Pick(kElements));
     V_VT(&argument) = random_.Pick(kBadTypes);
     V_UI8(&argument) = (V_VT(&argument) & VT_BYREF) || random_.OneIn(2) ? 0 : random_.Bits();
   }
@@ -128,31 +132,17 @@ class ArgumentMaker {
  private:
   BSTR Text(bool small) {
     if (!small && random_.OneIn(40)) return SysAllocStringLen(huge_.data(), UINT(huge_.size()));
-    switch (random_.Below(15)) {
-      case 0: return nullptr;
-      case 1: return SysAllocString(L"");
-      case 2: return SysAllocString(kKeyPath);
-      case 3: return SysAllocString((std::wstring(kKeyPath) + L"\\Missing").c_str());
-      case 4: return SysAllocString((std::wstring(kKeyPath) + L"\\").c_str());
-      case 5: return SysAllocString(L"HKEY_NOWHERE\\Software");
-      case 6: return SysAllocString(L"Name");
-      case 7: return SysAllocString(L"File|Open|Ctrl+O^File|Save|Ctrl+S^Edit|Copy");
-      case 8: return SysAllocString(L"TESKLEDGER");
-      case 9: return SysAllocStringLen(L"a\0b", 3);
-      case 10: return SysAllocString(L"\xD800|\xDFFF|^");
-      case 11: return SysAllocStringByteLen("odd", 3);
-      case 12: return SysAllocString(L"line one\r\nline two\nthree\rfour");
-      default: return Junk();
-    }
-  }
-  // Never begins "HKEY_", so that no generated key path names an existing key.
-  BSTR Junk() {
-    std::wstring text(L"~");
+    const int kind = random_.Below(int(std::size(kTexts)) + 4);
+    if (kind == 0) return nullptr;
+    if (kind == 1) return SysAllocStringByteLen("odd", 3);
+    if (kind > 3) return SysAllocStringLen(kTexts[kind - 4].data(), UINT(kTexts[kind - 4].size()));
+    // Never begins "HKEY_", so that no generated key path names an existing key.
+    std::wstring junk(L"~");
     for (int n = random_.Below(48); n > 0; --n) {
-      text += static_cast<wchar_t>(random_.OneIn(3) ? random_.Below(0x10000)
+      junk += static_cast<wchar_t>(random_.OneIn(3) ? random_.Below(0x10000)
                                                     : L' ' + random_.Below(95));
     }
-    return SysAllocStringLen(text.data(), UINT(text.size()));
+    return SysAllocStringLen(junk.data(), UINT(junk.size()));
   }
   IDispatch* Object() {
     IDispatch* object = objects_[random_.Below(int(objects_.size()))];
@@ -189,7 +179,7 @@ class ArgumentMaker {
     V_VT(&value) = type;  // after the value: a DECIMAL covers the type field
   }
 
-  // A value of the type the parameters take, passed as hosts pass it: by value, as a compiled
+  // A value of the type the parameter takes, passed as hosts pass it: by value, as a compiled
   // host's variable, or as a script's variant variable.
   void Passed(VARIANTARG& argument, Arguments& owner, VARTYPE type, bool small) {
     const int style = random_.Below(3);
@@ -209,7 +199,7 @@ class ArgumentMaker {
     if (random_.OneIn(6)) return;
     VARIANT& variable = owner.variables.emplace_back();
     if (toVariant) {
-      Make(variable, owner, small, depth + 1);
+      Make(variable, owner, small, VT_EMPTY, depth + 1);
       V_VARIANTREF(&argument) = &variable;
     } else {
       Scalar(variable, type, small);
@@ -219,10 +209,9 @@ class ArgumentMaker {
     }
   }
 
-  // Arrays of any element type and 1 to 4 dimensions, texts as tables of 0 to 4 columns; by
-  // value or by reference, sometimes tagged with another element type, sometimes NULL.
-  void Array(VARIANTARG& argument, Arguments& owner, bool small) {
-    const VARTYPE element = random_.Pick(kElements);
+  // Arrays of 1 to 4 dimensions, texts as tables of 0 to 4 columns; by value or by reference,
+  // sometimes tagged with another element type, sometimes NULL.
+  void Array(VARIANTARG& argument, Arguments& owner, bool small, VARTYPE element) {
     const bool table = element == VT_BSTR && !random_.OneIn(4);
     const UINT dimensions = table ? 2 : 1 + random_.Below(4);
     std::vector<SAFEARRAYBOUND> bounds(dimensions);
@@ -301,14 +290,12 @@ bool Unconvertible(const VARIANTARG& argument) {
          std::find(std::begin(kBadTypes), std::end(kBadTypes), V_VT(&value)) != std::end(kBadTypes);
 }
 
-// The text an argument holds without conversion, if it is one.
-std::optional<std::wstring> HeldText(const VARIANTARG& argument) {
+// Whether an argument is empty text without conversion.
+bool EmptyText(const VARIANTARG& argument) {
   const VARIANTARG& value = Resolved(argument);
-  if (V_VT(&value) == VT_EMPTY) return L"";
   const BSTR* text = V_VT(&value) == VT_BSTR ? &V_BSTR(&value)
                    : V_VT(&value) == (VT_BYREF | VT_BSTR) ? V_BSTRREF(&value) : nullptr;
-  if (!text) return std::nullopt;
-  return *text ? std::wstring(*text, SysStringLen(*text)) : L"";
+  return V_VT(&value) == VT_EMPTY || (text && SysStringLen(*text) == 0);
 }
 
 // An array a table of shortcuts cannot come from: none, or not two dimensions of which the
@@ -324,10 +311,16 @@ bool NoTable(const VARIANTARG& argument) {
          FAILED(SafeArrayGetUBound(array, 2, &high)) || high - low + 1 < 3;
 }
 
+// What a successful call returns: the operations declared to return a Variant return an
+// empty one.
+VARTYPE SuccessResult(const Method& method) {
+  return method.Result() == VT_VARIANT ? VARTYPE{VT_EMPTY} : method.Result();
+}
+
 // One call as planned: which object and member, how, and with how many arguments.
 struct Plan {
   IDispatch* object;
-  const Member* member;  // null for an id the object has no operation for
+  const Method* method;  // null for an id the object has no operation for
   DISPID id;
   WORD flags;
   UINT arguments;
@@ -338,54 +331,50 @@ struct Plan {
   // Only a window operation called as a method with exactly its arguments can get as far as
   // showing its window; anything else fails before.
   bool MayShowWindow() const {
-    return member && member->opensWindow && (flags & DISPATCH_METHOD) &&
-           (noParams ? 0 : arguments) == member->parameters;
+    return method && kWindowOperations.count(method->name) && (flags & DISPATCH_METHOD) &&
+           (noParams ? 0 : arguments) == method->Arguments();
+  }
+  // Calls of a window operation that certainly fail before its window shows: a table from no
+  // table, the shortcut form's empty list, or an argument of no use.
+  bool Refused(const Arguments& args) const {
+    if (noParams || args.values.empty()) return false;
+    if (method->parameters[0].type & VT_ARRAY) return NoTable(args.values[0]);
+    if (method->name == L"ShowShortcutKeysForm" && EmptyText(args.values[0])) return true;
+    return std::any_of(args.values.begin(), args.values.end(), Unconvertible);
   }
 };
 
 // The call under way, for a crash to name.
-char currentCall[512];
+std::string currentCall;
 
 LONG WINAPI ReportCrash(EXCEPTION_POINTERS* crash) {
-  HMODULE module = nullptr;
-  char file[MAX_PATH] = "?";
-  if (GetModuleHandleExA(
-          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          static_cast<const char*>(crash->ExceptionRecord->ExceptionAddress), &module)) {
-    GetModuleFileNameA(module, file, MAX_PATH);
-  }
-  std::fprintf(stderr, "crash %#lx at %p (%s) in the call %s\n",
+  std::fprintf(stderr, "crash %#lx at %p in the call %s\n",
                static_cast<unsigned long>(crash->ExceptionRecord->ExceptionCode),
-               crash->ExceptionRecord->ExceptionAddress, file, currentCall);
+               crash->ExceptionRecord->ExceptionAddress, currentCall.c_str());
   std::fflush(stderr);
   ExitProcess(3);
 }
 
 // Names the call's member, flags and argument types in currentCall.
 void Describe(const Plan& plan, const Arguments& args) {
-  std::string text = "member " + Hr(plan.id) + ", flags " + Hr(plan.flags) + ", args";
+  currentCall = "member " + Hr(plan.id) + ", flags " + Hr(plan.flags) + ", args";
   for (const VARIANTARG& value : args.values) {
     const bool none = (V_VT(&value) & VT_BYREF) && !V_BYREF(&value);
-    text += " " + Hr(V_VT(&value)) + (none ? "(NULL)" : "");
+    currentCall += " " + Hr(V_VT(&value)) + (none ? "(NULL)" : "");
   }
-  for (DISPID name : args.names) text += " named " + std::to_string(name);
-  std::snprintf(currentCall, sizeof currentCall, "%s", text.c_str());
-}
-
-// Calls of a window operation that certainly fail before its window shows.
-bool Refused(const Plan& plan, const Arguments& args) {
-  if (plan.noParams || args.values.empty()) return false;
-  if (plan.member->id == 0x60030004) return NoTable(args.values[0]);
-  if (plan.member->id == 0x60030003 && HeldText(args.values[0]) == std::wstring()) return true;
-  return std::any_of(args.values.begin(), args.values.end(), Unconvertible);
+  for (DISPID name : args.names) currentCall += " named " + std::to_string(name);
 }
 
 class Fuzzer {
  public:
-  Fuzzer(IDispatch* info, IDispatch* regLib)
-      : targets_{{info, kInfoMembers, std::size(kInfoMembers)},
-                 {regLib, kRegLibMembers, std::size(kRegLibMembers)}},
-        maker_(random_, {info, regLib, nullptr}) {}
+  explicit Fuzzer(const std::vector<Target>& targets)
+      : targets_(targets), maker_(random_, {targets[0].object, targets[1].object, nullptr}) {
+    for (const Target& target : targets) {
+      for (const Method& method : target.methods) {
+        otherIds_.insert({method.id - 1, method.id + 1});
+      }
+    }
+  }
 
   void Run(int calls, double secondsAllowed) {
     const auto start = std::chrono::steady_clock::now();
@@ -408,12 +397,6 @@ class Fuzzer {
   const std::set<std::string>& Faults() const { return faults_; }
 
  private:
-  struct Target {
-    IDispatch* object;
-    const Member* members;
-    size_t count;
-  };
-
   static double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
   }
@@ -424,16 +407,17 @@ class Fuzzer {
     const WORD flags = random_.Below(10) < 6 ? WORD{DISPATCH_METHOD} : random_.Pick(kFlags);
     Plan plan{target.object, nullptr, 0, flags, UINT(random_.Below(6)), 0};
     if (random_.Below(10) < 8) {
-      plan.member = &target.members[random_.Below(int(target.count))];
-      plan.id = plan.member->id;
+      plan.method = &target.methods[random_.Below(int(target.methods.size()))];
+      plan.id = plan.method->id;
     } else {
-      plan.id = random_.Pick(kOtherIds);
-      for (size_t i = 0; i < target.count; ++i) {
-        if (target.members[i].id == plan.id) plan.member = &target.members[i];
+      const int neighbour = random_.Below(int(otherIds_.size()));
+      plan.id = random_.OneIn(2) ? random_.Pick(kOtherIds) : *std::next(otherIds_.begin(), neighbour);
+      for (const Method& method : target.methods) {
+        if (method.id == plan.id) plan.method = &method;
       }
     }
     // Mostly the right number of arguments, so that calls get past the count.
-    if (plan.member && random_.OneIn(2)) plan.arguments = plan.member->parameters;
+    if (plan.method && random_.OneIn(2)) plan.arguments = plan.method->Arguments();
     plan.named = random_.OneIn(5) ? UINT(random_.Below(int(plan.arguments) + 1)) : 0;
     plan.noParams = random_.OneIn(40);
     plan.noResult = random_.OneIn(6);
@@ -444,15 +428,24 @@ class Fuzzer {
     return plan;
   }
 
+  // The declared type of the argument at `index` of Invoke's array.
+  static VARTYPE Declared(const Plan& plan, size_t index) {
+    const size_t parameter = plan.arguments - 1 - index;
+    const bool known = plan.method && parameter < plan.method->Arguments();
+    return known ? plan.method->parameters[parameter].type : VARTYPE{VT_EMPTY};
+  }
+
   void Call(Plan plan) {
     Arguments args;
     const bool small = plan.MayShowWindow();
     args.values.resize(plan.arguments);
-    for (VARIANTARG& value : args.values) maker_.Make(value, args, small);
-    const bool capped = small && !WindowAllowed(plan.member->id);
-    if (capped && !Refused(plan, args)) {
+    for (size_t i = 0; i < args.values.size(); ++i) {
+      maker_.Make(args.values[i], args, small, Declared(plan, i));
+    }
+    const bool capped = small && windowsOf_[plan.id] >= kWindowsPerOperation;
+    if (capped && !plan.Refused(args)) {
       // One argument too many is refused before anything is shown.
-      maker_.Make(args.values.emplace_back(), args, small);
+      maker_.Make(args.values.emplace_back(), args, small, VT_EMPTY);
       plan.arguments = UINT(args.values.size());
       plan.noParams = false;
     }
@@ -476,13 +469,14 @@ class Fuzzer {
         plan.noException ? nullptr : &exception, plan.noArgumentError ? nullptr : &argumentError);
     windowsOf_[plan.id] += LibraryWindowCloser::windows - windowsBefore;
     if (capped && LibraryWindowCloser::windows > windowsBefore) {
-      faults_.insert(std::string("a window from a call meant to fail: ") + currentCall);
+      faults_.insert("a window from a call meant to fail: " + currentCall);
     }
 
     ++calls_;
     ++results_[hr];
     if (hr == DISP_E_EXCEPTION && !plan.noException) CheckException(plan, exception);
-    if (hr == S_OK && !plan.noResult && plan.member && V_VT(&result) != plan.member->result) {
+    if (hr == S_OK && !plan.noResult && plan.method &&
+        V_VT(&result) != SuccessResult(*plan.method)) {
       faults_.insert("member " + Hr(plan.id) + ": a result of type " + Hr(V_VT(&result)));
     }
     // Wine's type information leaves the failing argument's index unset for most mismatches, so
@@ -494,13 +488,6 @@ class Fuzzer {
     }
     SetErrorInfo(0, nullptr);
     VariantClear(&result);
-  }
-
-  // The windows are shared out among the operations that show one.
-  bool WindowAllowed(DISPID id) const {
-    const auto shown = windowsOf_.find(id);
-    return LibraryWindowCloser::windows < kWindowCap &&
-           (shown == windowsOf_.end() || shown->second < kWindowsPerOperation);
   }
 
   // A reported exception carries the failure's own description, which the host is given to
@@ -519,8 +506,9 @@ class Fuzzer {
   }
 
   Random random_{kSeed};
-  Target targets_[2];
+  const std::vector<Target>& targets_;
   ArgumentMaker maker_;
+  std::set<DISPID> otherIds_;  // neighbours of the members' ids
   int calls_ = 0;
   int checked_ = 0;
   std::map<HRESULT, int> results_;
@@ -533,6 +521,16 @@ ULONG References(IUnknown* object) {
   return object->Release();
 }
 
+HRESULT Invoke(IDispatch* object, DISPID id, DISPPARAMS params, VARIANT* result) {
+  EXCEPINFO exception{};
+  const HRESULT hr =
+      object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result, &exception, nullptr);
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrHelpFile);
+  return hr;
+}
+
 // The objects the calls go to live through the whole suite, so that the last test shows that
 // they still work; the settings and the private key are the suite's too.
 class AutomationFuzz : public ::testing::Test {
@@ -542,224 +540,147 @@ class AutomationFuzz : public ::testing::Test {
     server_ = std::make_unique<UpdateServerSetting>(L"http://127.0.0.1:9");
     key_ = std::make_unique<TestKey>(kKey);
     SetUnhandledExceptionFilter(ReportCrash);
-    info_ = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
+    info_ = CreateByProgId<IDispatch>(L"TeskLumoraLib.ClsInfo");
     if (SharedRegLib()) {
       SharedRegLib()->QueryInterface(IID_PPV_ARGS(regLib_.ReleaseAndGetAddressOf()));
     }
+    if (!info_ || !regLib_) return;
+    targets_ = {{info_.Get(), L"File|Open|Ctrl+O", MethodsOf(VtableInfo(info_.Get()).Get())},
+                {regLib_.Get(), kKeyPath, MethodsOf(VtableInfo(regLib_.Get()).Get())}};
   }
   static void TearDownTestSuite() {
+    targets_.clear();
     info_.Reset();
     regLib_.Reset();
     key_.reset();
     server_.reset();
   }
-  void SetUp() override { ASSERT_TRUE(info_ && regLib_); }
+  void SetUp() override { ASSERT_FALSE(targets_.empty()); }
 
   static inline std::unique_ptr<UpdateServerSetting> server_;
   static inline std::unique_ptr<TestKey> key_;
-  static inline ComPtr<_ClsInfo> info_;
-  static inline ComPtr<IDispatch> regLib_;
+  static inline ComPtr<IDispatch> info_, regLib_;
+  static inline std::vector<Target> targets_;
 };
 
 TEST_F(AutomationFuzz, EveryRandomLateBoundCallComesBack) {
   LibraryWindowCloser closer;
   const ULONG infoReferences = References(info_.Get());
   const ULONG regLibReferences = References(regLib_.Get());
-  Fuzzer fuzzer(info_.Get(), regLib_.Get());
+  Fuzzer fuzzer(targets_);
   fuzzer.Run(kCalls * SoakFactor(), kSecondsAllowed * SoakFactor());
   std::printf("automation fuzz: %s\n", fuzzer.Summary().c_str());
   for (const std::string& fault : fuzzer.Faults()) ADD_FAILURE() << fault;
   for (const std::wstring& caption : LibraryWindowCloser::strangers) {
-    ADD_FAILURE() << "an unknown window \"" << std::string(caption.begin(), caption.end()) << "\"";
+    ADD_FAILURE() << "an unknown window \"" << Narrow(caption) << "\"";
   }
-  EXPECT_LE(LibraryWindowCloser::windows, kWindowCap);
+  EXPECT_LE(LibraryWindowCloser::windows, int(kWindowOperations.size()) * kWindowsPerOperation);
   EXPECT_EQ(References(info_.Get()), infoReferences);
   EXPECT_EQ(References(regLib_.Get()), regLibReferences);
   EXPECT_EQ(CountProcesses(L"mysqld-opt.exe"), 0) << "SetSql found no server to start";
 }
 
-// What the type information's conversions must not see is refused before them: a reference
-// to no variable, directly or inside a script's variant variable, and a DECIMAL that is no
-// number (Wine's conversion of one to text reads outside its buffers).
-TEST_F(AutomationFuzz, MalformedArgumentsAreRefused) {
-  LibraryWindowCloser closer;
-  const int windowsBefore = LibraryWindowCloser::windows;
-  VARIANT malformed[5];
-  V_VT(&malformed[0]) = VT_BYREF | VT_BOOL;  // converted to the text parameter's type
-  V_BYREF(&malformed[0]) = nullptr;
-  V_VT(&malformed[1]) = VT_BYREF | VT_BSTR;  // passed on as it stands
-  V_BYREF(&malformed[1]) = nullptr;
-  V_VT(&malformed[2]) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&malformed[2]) = &malformed[1];
-  DECIMAL noNumber{};  // negative, 253 digits after the point: Wine writes before its buffer
+// A DECIMAL that is no number is refused before the type information's conversions see it
+// (Wine's conversion of one to text writes before its buffer), which the random calls show; in
+// a table of shortcuts, which they seldom make, it is an element without text.
+void ExpectTableOfNoNumberRefused(const Target& target, const Method& method) {
+  DECIMAL noNumber{};
   noNumber.scale = 253;
   noNumber.sign = DECIMAL_NEG;
   noNumber.Hi32 = 0xB749D7E9;
   noNumber.Lo64 = 0xCD818407F7DFFD89;
-  V_DECIMAL(&malformed[3]) = noNumber;
-  V_VT(&malformed[3]) = VT_DECIMAL;
-  V_VT(&malformed[4]) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&malformed[4]) = &malformed[3];
-  // A value name the random calls never write.
-  Bstr path(kKeyPath), name(L"Untouched"), value(L"value");
-  std::snprintf(currentCall, sizeof currentCall, "a malformed argument");
-  for (const VARIANT& argument : malformed) {
-    VARIANT result;
-    VariantInit(&result);
-    EXPECT_EQ(CallByName(regLib_.Get(), L"SetRegKeyValue",
-                         {TextRef(path.put()), argument, TextRef(value.put())}, &result),
-              E_INVALIDARG);
-    EXPECT_EQ(CallByName(regLib_.Get(), L"GetRegKeyValue", {argument, TextRef(name.put())},
-                         &result), E_INVALIDARG);
-  }
-  EXPECT_EQ(key_->Read(L"Untouched"), L"");
-
-  // In a table of shortcuts it is an element without text.
   SAFEARRAYBOUND bounds[] = {{1, 0}, {3, 0}};
-  SAFEARRAY* table = SafeArrayCreate(VT_DECIMAL, 2, bounds);
-  LONG index[] = {0, 1};
-  SafeArrayPutElement(table, index, &noNumber);
-  VARIANT tableArgument;
-  V_VT(&tableArgument) = VT_ARRAY | VT_DECIMAL;
-  V_ARRAY(&tableArgument) = table;
-  VARIANT result;
-  VariantInit(&result);
-  EXPECT_EQ(CallByName(info_.Get(), L"ShowShortcutKey", {tableArgument}, &result),
-            DISP_E_TYPEMISMATCH);
-  SafeArrayDestroy(table);
-  EXPECT_EQ(LibraryWindowCloser::windows, windowsBefore);
+  LONG cell[] = {0, 1};
+  for (UINT place = 0; place < method.Arguments(); ++place) {
+    if (!(method.parameters[place].type & VT_ARRAY)) continue;
+    WellFormedArguments args(method, target.text);
+    DISPPARAMS params = args.LateBound();
+    VARIANT& table = params.rgvarg[params.cArgs - 1 - place];
+    V_VT(&table) = VT_ARRAY | VT_DECIMAL;
+    V_ARRAY(&table) = SafeArrayCreate(VT_DECIMAL, 2, bounds);
+    SafeArrayPutElement(V_ARRAY(&table), cell, &noNumber);
+    EXPECT_EQ(Invoke(target.object, method.id, params, nullptr), DISP_E_TYPEMISMATCH) << place;
+    SafeArrayDestroy(V_ARRAY(&table));
+  }
 }
 
-// Every pointer parameter of both virtual tables given as NULL in turn, the others valid: each
-// call fails, shows nothing, and leaves an error of its own for the host to fetch.
-TEST_F(AutomationFuzz, EachNullPointerOfTheVirtualTablesIsRefused) {
-  LibraryWindowCloser closer;
-  const int windowsBefore = LibraryWindowCloser::windows;
-  _ClsInfo* info = info_.Get();
-  _clsNewRegLib* reg = SharedRegLib();
-  Bstr text(L"File|Open|Ctrl+O"), path(kKeyPath), name(L"Untouched");
-  BSTR t = text.get();
-  BSTR* const p = path.put();
-  BSTR* const n = name.put();
-  SAFEARRAY* table = TextTable({{L"File", L"Open", L"Ctrl+O"}});
-  VARIANT v;
-  VariantInit(&v);
-  VARIANT_BOOL flag = VARIANT_TRUE;
-  BSTR* none = nullptr;
-  const std::vector<std::pair<const char*, std::function<HRESULT()>>> calls = {
-      {"ShowAboutUs result", [&] { return info->ShowAboutUs(t, t, t, VARIANT_TRUE, nullptr); }},
-      {"ShowWhatNew result", [&] { return info->ShowWhatNew(t, nullptr); }},
-      {"ShowShortcutKeysForm cList", [&] { return info->ShowShortcutKeysForm(none, &v); }},
-      {"ShowShortcutKeysForm result", [&] { return info->ShowShortcutKeysForm(&t, nullptr); }},
-      {"ShowShortcutKey vStr", [&] { return info->ShowShortcutKey(nullptr, &v); }},
-      {"ShowShortcutKey result", [&] { return info->ShowShortcutKey(&table, nullptr); }},
-      {"SetSql result", [&] { return info->SetSql(&flag, nullptr); }},
-      {"ShowReportABug result", [&] { return info->ShowReportABug(nullptr); }},
-      {"ShowReportABugPath result", [&] { return info->ShowReportABugPath(nullptr); }},
-      {"SetProductName strPName", [&] { return info->SetProductName(nullptr); }},
-      {"GetRegKeyValue SubKeyName", [&] { return reg->GetRegKeyValue(none, n, &t); }},
-      {"GetRegKeyValue RegKeyName", [&] { return reg->GetRegKeyValue(p, none, &t); }},
-      {"GetRegKeyValue result", [&] { return reg->GetRegKeyValue(p, n, none); }},
-      {"SetRegKeyValue KeyName", [&] { return reg->SetRegKeyValue(none, n, &t, &v); }},
-      {"SetRegKeyValue RegName", [&] { return reg->SetRegKeyValue(p, none, &t, &v); }},
-      {"SetRegKeyValue Value", [&] { return reg->SetRegKeyValue(p, n, none, &v); }},
-      {"SetRegKeyValue result", [&] { return reg->SetRegKeyValue(p, n, &t, nullptr); }},
-  };
-  for (const auto& [what, call] : calls) {
-    std::snprintf(currentCall, sizeof currentCall, "%s", what);
+// Each pointer parameter given as NULL through the virtual table, the others well-formed: the
+// call fails and leaves an error of its own for the host to fetch. SetSql never reads its
+// flag, so for it a NULL one is no fault.
+void ExpectNullPointersRefused(const Target& target, const Method& method) {
+  for (size_t place = 0; place < method.parameters.size(); ++place) {
+    const Parameter& parameter = method.parameters[place];
+    if (!(parameter.type & VT_BYREF) || parameter.name == L"Startv") continue;
+    WellFormedArguments args(method, target.text);
+    std::vector<VARTYPE> types;
+    std::vector<VARIANTARG*> values;
+    for (VARIANTARG& value : args.Values()) {
+      types.push_back(V_VT(&value));
+      values.push_back(&value);
+    }
+    V_BYREF(values[place]) = nullptr;
     PlantStaleError();
-    const HRESULT hr = call();
-    ASSERT_TRUE(FAILED(hr)) << what << ": " << Hr(hr);
+    VARIANT hr;
+    ASSERT_EQ(DispCallFunc(target.object, method.slot * sizeof(void*), CC_STDCALL, VT_ERROR,
+                           UINT(values.size()), types.data(), values.data(), &hr), S_OK);
+    const std::string what = Narrow(method.name + L" " + parameter.name);
+    EXPECT_TRUE(FAILED(V_ERROR(&hr))) << what << ": " << Hr(V_ERROR(&hr));
     const std::wstring description = ErrorDescription();
     EXPECT_NE(description, kStale) << what << " left an earlier call's error for the host";
     EXPECT_NE(description, L"") << what;
   }
-  SafeArrayDestroy(table);
+}
+
+TEST_F(AutomationFuzz, TablesOfNoNumberAndNullPointersAreRefused) {
+  LibraryWindowCloser closer;
+  const int windowsBefore = LibraryWindowCloser::windows;
+  currentCall = "a table of no number or a NULL pointer";
+  key_->SetRaw(kKeyPath, REG_SZ, L"untouched", 18);  // the name the refused calls are given
+  for (const Target& target : targets_) {
+    for (const Method& method : target.methods) {
+      SCOPED_TRACE(Narrow(method.name));
+      ExpectTableOfNoNumberRefused(target, method);
+      ExpectNullPointersRefused(target, method);
+    }
+  }
   EXPECT_EQ(LibraryWindowCloser::windows, windowsBefore);
-  EXPECT_EQ(key_->Read(L"Untouched"), L"");
+  EXPECT_EQ(key_->Read(kKeyPath), L"untouched");
 }
 
-// After all that, each operation called well-formed on the same objects does its work.
-class Afterwards {
- public:
-  explicit Afterwards(IDispatch* object) : object_(object) { VariantInit(&result_); }
-  ~Afterwards() { VariantClear(&result_); }
-
-  // The call's result, which must be S_OK.
-  const VARIANT& Call(const wchar_t* name, std::vector<VARIANT> args) {
-    VariantClear(&result_);
-    const HRESULT hr = CallByName(object_, name, std::move(args), &result_);
-    EXPECT_EQ(hr, S_OK) << std::string(name, name + wcslen(name)) << ": " << Hr(hr);
-    return result_;
-  }
-  // The same for an operation that shows the window with this caption, closed once it shows.
-  const VARIANT& Show(const wchar_t* caption, const wchar_t* name, std::vector<VARIANT> args) {
-    bool shown = false;
-    When(caption, [&shown](HWND window) {
-      shown = true;
-      PostMessageW(window, WM_CLOSE, 0, 0);
-    });
-    const VARIANT& result = Call(name, std::move(args));
-    EXPECT_TRUE(shown) << std::string(caption, caption + wcslen(caption));
-    ClearWatches();
-    return result;
-  }
-
- private:
-  IDispatch* object_;
-  VARIANT result_;
-};
-
-std::wstring TextIn(const VARIANT& result) {
-  EXPECT_EQ(V_VT(&result), VT_BSTR);
-  return V_VT(&result) == VT_BSTR && V_BSTR(&result) ? V_BSTR(&result) : L"";
-}
-
+// After all that, each operation, found by its names and called well-formed on the same
+// objects, does its work: returns what it is declared to, shows its window and stores a value
+// that reads back.
 TEST_F(AutomationFuzz, EveryOperationStillWorksAfterwards) {
-  ComPtr<IDispatch> infoDispatch;
-  ASSERT_EQ(info_.As(&infoDispatch), S_OK);
-  Afterwards info(infoDispatch.Get());
-  Bstr product(L"Fuzz Product"), user(L"user"), version(L"1.0"), whatNew(L"still here");
-  Bstr list(L"File|Open|Ctrl+O");
-  VARIANT registered;
-  V_VT(&registered) = VT_BOOL;
-  V_BOOL(&registered) = VARIANT_TRUE;
-  EXPECT_EQ(V_VT(&info.Call(L"SetProductName", {TextRef(product.put())})), VT_EMPTY);
-  EXPECT_EQ(
-      V_VT(&info.Show(L"About Fuzz Product", L"ShowAboutUs",
-                      {Text(product.get()), Text(user.get()), Text(version.get()), registered})),
-      VT_EMPTY);
-  EXPECT_EQ(V_VT(&info.Show(L"What's New", L"ShowWhatNew", {Text(whatNew.get())})), VT_EMPTY);
-  EXPECT_EQ(V_VT(&info.Show(L"Shortcut Keys...", L"ShowShortcutKeysForm", {TextRef(list.put())})),
-            VT_EMPTY);
-  SAFEARRAY* table = TextTable({{L"File", L"Open", L"Ctrl+O"}, {L"File", L"Save", L"Ctrl+S"}});
-  VARIANT tableRef;
-  V_VT(&tableRef) = VT_BYREF | VT_ARRAY | VT_BSTR;
-  V_ARRAYREF(&tableRef) = &table;
-  EXPECT_EQ(V_VT(&info.Show(L"Shortcut Keys...", L"ShowShortcutKey", {tableRef})), VT_EMPTY);
-  SafeArrayDestroy(table);
-  EXPECT_EQ(TextIn(info.Show(L"Report a Bug", L"ShowReportABug", {})), L"");
-  EXPECT_EQ(TextIn(info.Call(L"ShowReportABugPath", {})), L"") << "the update server refuses";
+  LibraryWindowCloser closer;
+  for (const Target& target : targets_) {
+    for (const Method& method : target.methods) {
+      SCOPED_TRACE(Narrow(method.name));
+      std::vector<LPOLESTR> names{const_cast<LPOLESTR>(method.name.c_str())};
+      for (UINT i = 0; i < method.Arguments(); ++i) {
+        names.push_back(const_cast<LPOLESTR>(method.parameters[i].name.c_str()));
+      }
+      std::vector<DISPID> ids(names.size()), expected{method.id};
+      for (UINT i = 0; i < method.Arguments(); ++i) expected.push_back(DISPID(i));
+      EXPECT_EQ(target.object->GetIDsOfNames(IID_NULL, names.data(), UINT(names.size()), 0,
+                                             ids.data()), S_OK);
+      EXPECT_EQ(ids, expected);
 
-  VARIANT_BOOL start = VARIANT_TRUE;
-  VARIANT startRef;
-  V_VT(&startRef) = VT_BYREF | VT_BOOL;
-  V_BOOLREF(&startRef) = &start;
-  const VARIANT& started = info.Call(L"SetSql", {startRef});
-  EXPECT_EQ(V_VT(&started), VT_BOOL);
-  EXPECT_EQ(V_BOOL(&started), VARIANT_FALSE);
-  EXPECT_EQ(CountProcesses(L"mysqld-opt.exe"), 0) << "no MySQL installation in the prefix";
-
-  Afterwards regLib(regLib_.Get());
-  Bstr path(kKeyPath), name(L"Final"), value(L"round trip");
-  EXPECT_EQ(V_VT(&regLib.Call(L"SetRegKeyValue",
-                              {TextRef(path.put()), TextRef(name.put()), TextRef(value.put())})),
-            VT_EMPTY);
-  EXPECT_EQ(path.str(), kKey) << "the accepted path, rewritten";
-  EXPECT_EQ(key_->Read(L"Final"), L"round trip");
-  Bstr again(kKeyPath);
-  EXPECT_EQ(TextIn(regLib.Call(L"GetRegKeyValue", {TextRef(again.put()), TextRef(name.put())})),
-            L"round trip");
+      WellFormedArguments args(method, target.text);
+      VARIANT result;
+      VariantInit(&result);
+      const int windowsBefore = LibraryWindowCloser::windows;
+      EXPECT_EQ(Invoke(target.object, method.id, args.LateBound(), &result), S_OK);
+      EXPECT_EQ(V_VT(&result), SuccessResult(method));
+      EXPECT_EQ(LibraryWindowCloser::windows - windowsBefore,
+                int(kWindowOperations.count(method.name)));
+      VariantClear(&result);
+    }
+  }
+  EXPECT_EQ(key_->Read(kKeyPath), kKeyPath);
+  Bstr path(kKeyPath), name(kKeyPath), value;
+  EXPECT_EQ(SharedRegLib()->GetRegKeyValue(path.put(), name.put(), value.put()), S_OK);
+  EXPECT_EQ(value.str(), kKeyPath);
+  EXPECT_TRUE(LibraryWindowCloser::strangers.empty());
 }
 
 }  // namespace

@@ -5,15 +5,16 @@
 // it moved, which in a host would corrupt the caller's frame. (x86-64 has one convention.)
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
+#include "type_info_walk.h"
 #include "window_watch.h"
 
 // Calls `function` with `count` 32-bit words pushed as its arguments, the first one last (on top),
 // on a 16-byte-aligned stack; `*moved` receives how far the stack pointer is from where a callee
-// that removed exactly its arguments leaves it (0 for stdcall, -4 * count for cdecl).
+// that removed exactly its arguments leaves it (0 for stdcall, -4 * count for cdecl): the end of
+// the copied words, where the copy leaves %edi, which every convention preserves.
 extern "C" std::uint32_t CallMeasuringStack(const void* function, const std::uint32_t* words,
                                             std::uint32_t count, std::int32_t* moved);
 asm(R"(
@@ -22,36 +23,24 @@ asm(R"(
 _CallMeasuringStack:
   pushl %ebp
   movl %esp, %ebp
-  pushl %ebx
   pushl %esi
   pushl %edi
-  movl %esp, %ebx
   movl 12(%ebp), %esi
   movl 16(%ebp), %ecx
   leal (,%ecx,4), %eax
   subl %eax, %esp
   andl $-16, %esp
   movl %esp, %edi
-1:
-  testl %ecx, %ecx
-  jz 2f
-  decl %ecx
-  movl (%esi,%ecx,4), %edx
-  movl %edx, (%edi,%ecx,4)
-  jmp 1b
-2:
+  cld
+  rep movsl
   call *8(%ebp)
   movl %esp, %ecx
   subl %edi, %ecx
-  movl 16(%ebp), %edx
-  shll $2, %edx
-  subl %edx, %ecx
   movl 20(%ebp), %edx
   movl %ecx, (%edx)
-  movl %ebx, %esp
+  leal -8(%ebp), %esp
   popl %edi
   popl %esi
-  popl %ebx
   popl %ebp
   ret
 )");
@@ -60,6 +49,9 @@ namespace tesk::wine_test {
 namespace {
 
 static_assert(sizeof(void*) == 4, "the stack discipline of 32-bit Windows");
+
+// Every text names a key no test has, so that the registry operations change nothing.
+const std::wstring kText = L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibStdcall";
 
 std::uint32_t Word(const void* pointer) { return reinterpret_cast<std::uint32_t>(pointer); }
 
@@ -80,105 +72,6 @@ HRESULT CallMethod(const std::string& what, IUnknown* object, UINT slot,
   words.insert(words.begin(), Word(object));
   return static_cast<HRESULT>(CallStdcall(what, table[slot], std::move(words)));
 }
-
-std::string Narrow(const wchar_t* text) {
-  std::string narrow;
-  for (; text && *text; ++text) narrow += static_cast<char>(*text);
-  return narrow;
-}
-
-// An argument for each parameter type of the interfaces, as stack words for the virtual table
-// and as a variant for IDispatch, made for one call and released after it. Every text names a
-// key no test has, so that the registry operations change nothing.
-class Arguments {
- public:
-  ~Arguments() {
-    for (BSTR text : texts_) SysFreeString(text);
-    for (VARIANT& result : results_) VariantClear(&result);
-    for (SAFEARRAY* table : tables_) SafeArrayDestroy(table);
-  }
-
-  // False for a type there is no argument for.
-  bool Add(const TYPEDESC& type) {
-    const bool reference = type.vt == VT_PTR;
-    switch (reference ? type.lptdesc->vt : type.vt) {
-      case VT_BSTR:
-        texts_.push_back(SysAllocString(L"HKEY_CURRENT_USER\\Software\\TeskLumoraLibStdcall"));
-        return Push(reference, VT_BSTR, &texts_.back(), Word(texts_.back()));
-      case VT_BOOL:
-        flags_.push_back(VARIANT_FALSE);
-        return Push(reference, VT_BOOL, &flags_.back(), VARIANT_FALSE);
-      case VT_VARIANT:
-        results_.emplace_back();
-        VariantInit(&results_.back());
-        return reference && Push(reference, VT_VARIANT, &results_.back(), 0);
-      case VT_SAFEARRAY:
-        tables_.push_back(TextTable({{L"File", L"Open", L"Ctrl+O"}}));
-        return reference && Push(reference, VT_ARRAY | VT_BSTR, &tables_.back(), 0);
-      default:
-        return false;
-    }
-  }
-
-  const std::vector<std::uint32_t>& Words() const { return words_; }
-  // In IDispatch's order: the last argument first.
-  DISPPARAMS Params() {
-    return {variants_.data(), nullptr, static_cast<UINT>(variants_.size()), 0};
-  }
-
- private:
-  bool Push(bool reference, VARTYPE type, void* variable, std::uint32_t value) {
-    words_.push_back(reference ? Word(variable) : value);
-    VARIANT variant;
-    V_VT(&variant) = static_cast<VARTYPE>(VT_BYREF | type);
-    V_BYREF(&variant) = variable;
-    variants_.insert(variants_.begin(), variant);
-    return true;
-  }
-
-  std::deque<BSTR> texts_;
-  std::deque<VARIANT_BOOL> flags_;
-  std::deque<VARIANT> results_;
-  std::deque<SAFEARRAY*> tables_;
-  std::vector<std::uint32_t> words_;
-  std::vector<VARIANT> variants_;
-};
-
-// The operations of an object's dual interface, as its type library describes them.
-class Operations {
- public:
-  explicit Operations(IDispatch* object) {
-    ComPtr<ITypeInfo> dispatch;
-    HREFTYPE dual = 0;
-    EXPECT_EQ(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, &dispatch), S_OK);
-    if (!dispatch || FAILED(dispatch->GetRefTypeOfImplType(-1, &dual)) ||
-        FAILED(dispatch->GetRefTypeInfo(dual, &interface_))) {
-      ADD_FAILURE() << "no virtual-table type information";
-      return;
-    }
-    TYPEATTR* attributes = nullptr;
-    interface_->GetTypeAttr(&attributes);
-    count_ = attributes->cFuncs;
-    interface_->ReleaseTypeAttr(attributes);
-  }
-
-  template <typename Visit>
-  void ForEach(Visit visit) {
-    for (UINT i = 0; i < count_; ++i) {
-      FUNCDESC* function = nullptr;
-      ASSERT_EQ(interface_->GetFuncDesc(i, &function), S_OK);
-      BSTR name = nullptr;
-      interface_->GetDocumentation(function->memid, &name, nullptr, nullptr, nullptr);
-      visit(*function, Narrow(name));
-      SysFreeString(name);
-      interface_->ReleaseFuncDesc(function);
-    }
-  }
-
- private:
-  ComPtr<ITypeInfo> interface_;
-  UINT count_ = 0;
-};
 
 class Stdcall : public ::testing::Test {
  protected:
@@ -227,8 +120,8 @@ TEST_F(Stdcall, TheExportsTakeTheirOwnArguments) {
   EXPECT_EQ(CallExport("DllCanUnloadNow", {}), S_FALSE);
 }
 
-// IUnknown's and IDispatch's methods, then each operation with an argument of its types, on
-// both classes; the windows the operations show are closed as they appear.
+// IUnknown's and IDispatch's methods, then each operation with well-formed arguments, on both
+// classes; the windows the operations show are closed as they appear.
 TEST_F(Stdcall, EveryMethodOfBothInterfacesTakesItsOwnArguments) {
   const UpdateServerSetting deadServer(L"http://127.0.0.1:9");
   const LibraryWindowCloser closer;
@@ -247,33 +140,27 @@ TEST_F(Stdcall, EveryMethodOfBothInterfacesTakesItsOwnArguments) {
     EXPECT_EQ(CallMethod("GetTypeInfo", object.Get(), 4,
                          {0, LOCALE_USER_DEFAULT, Word(typeInfo.GetAddressOf())}), S_OK);
 
-    Operations(object.Get()).ForEach([&](const FUNCDESC& function, const std::string& name) {
-      Arguments byTable;
-      for (SHORT i = 0; i < function.cParams; ++i) {
-        ASSERT_TRUE(byTable.Add(function.lprgelemdescParam[i].tdesc))
-            << name << ": no argument for parameter " << i;
-      }
-      CallMethod(name, object.Get(), function.oVft / sizeof(void*), byTable.Words());
+    for (const Method& method : MethodsOf(VtableInfo(object.Get()).Get())) {
+      const std::string name = Narrow(method.name);
+      WellFormedArguments byTable(method, kText);
+      std::vector<std::uint32_t> words;
+      for (const VARIANTARG& value : byTable.Values()) words.push_back(V_UI4(&value));
+      CallMethod(name, object.Get(), method.slot, words);
 
       DISPID id = DISPID_UNKNOWN;
-      BSTR member = SysAllocString(std::wstring(name.begin(), name.end()).c_str());
+      const wchar_t* names[] = {method.name.c_str()};
       EXPECT_EQ(CallMethod(name + " by name", object.Get(), 5,
-                           {Word(&IID_NULL), Word(&member), 1, LOCALE_USER_DEFAULT, Word(&id)}),
+                           {Word(&IID_NULL), Word(names), 1, LOCALE_USER_DEFAULT, Word(&id)}),
                 S_OK);
-      SysFreeString(member);
-      Arguments byName;
-      for (SHORT i = 0; i < function.cParams; ++i) {
-        const ELEMDESC& parameter = function.lprgelemdescParam[i];
-        if (!(parameter.paramdesc.wParamFlags & PARAMFLAG_FRETVAL)) byName.Add(parameter.tdesc);
-      }
-      DISPPARAMS params = byName.Params();
+      WellFormedArguments byName(method, kText);
+      DISPPARAMS params = byName.LateBound();
       VARIANT result;
       VariantInit(&result);
       CallMethod(name + " through IDispatch::Invoke", object.Get(), 6,
                  {static_cast<std::uint32_t>(id), Word(&IID_NULL), LOCALE_USER_DEFAULT,
                   DISPATCH_METHOD, Word(&params), Word(&result), 0, 0});
       VariantClear(&result);
-    });
+    }
   }
   EXPECT_GT(LibraryWindowCloser::windows, 0);
   EXPECT_TRUE(LibraryWindowCloser::strangers.empty());
