@@ -122,8 +122,8 @@ class ArgumentMaker {
     const VARTYPE type = declared & ~VT_BYREF & ~VT_ARRAY;
     if (kind < 20) return Scalar(argument, random_.Pick(kScalars), small);
     if (kind < 50 && (declared & VT_ARRAY)) return Array(argument, owner, small, type);
-    if (kind < 50) return Passed(argument, owner, type ? type : VARTYPE{VT_BSTR}, small);
-    if (kind < 70) return Reference(argument, owner, small, depth);
+    if (kind < 50) return Passed(argument, owner, type ? type : VARTYPE{VT_BSTR}, small, depth);
+    if (kind < 70) return Passed(argument, owner, random_.Pick(kScalars), small, depth);
     if (kind < 92) return Array(argument, owner, small, random_.Pick(kElements));
     V_VT(&argument) = random_.Pick(kBadTypes);
     V_UI8(&argument) = (V_VT(&argument) & VT_BYREF) || random_.OneIn(2) ? 0 : random_.Bits();
@@ -179,34 +179,25 @@ class ArgumentMaker {
     V_VT(&value) = type;  // after the value: a DECIMAL covers the type field
   }
 
-  // A value of the type the parameter takes, passed as hosts pass it: by value, as a compiled
-  // host's variable, or as a script's variant variable.
-  void Passed(VARIANTARG& argument, Arguments& owner, VARTYPE type, bool small) {
+  // A value of `type` passed as hosts pass one: by value, as a compiled host's variable, or as
+  // a script's variant variable, which may hold anything; now and then a reference to nothing.
+  void Passed(VARIANTARG& argument, Arguments& owner, VARTYPE type, bool small, int depth) {
     const int style = random_.Below(3);
     if (style == 0) return Scalar(argument, type, small);
-    VARIANT& variable = owner.variables.emplace_back();
-    Scalar(variable, type, small);
-    V_VT(&argument) = VT_BYREF | (style == 1 ? type : VARTYPE{VT_VARIANT});
-    V_BYREF(&argument) = style == 1 ? static_cast<void*>(&V_BSTR(&variable)) : &variable;
-  }
-
-  // A reference to a variable of the caller's, or a NULL one.
-  void Reference(VARIANTARG& argument, Arguments& owner, bool small, int depth) {
-    const bool toVariant = depth < 2 && random_.OneIn(4);
-    const VARTYPE type = toVariant ? VARTYPE{VT_VARIANT} : random_.Pick(kScalars);
-    V_VT(&argument) = VT_BYREF | type;
+    const bool toVariant = style == 2 && depth < 2;
+    V_VT(&argument) = VT_BYREF | (toVariant ? VARTYPE{VT_VARIANT} : type);
     V_BYREF(&argument) = nullptr;
     if (random_.OneIn(6)) return;
     VARIANT& variable = owner.variables.emplace_back();
-    if (toVariant) {
+    if (toVariant && random_.OneIn(2)) {
       Make(variable, owner, small, VT_EMPTY, depth + 1);
-      V_VARIANTREF(&argument) = &variable;
     } else {
       Scalar(variable, type, small);
-      // The DECIMAL covers the whole variant; every other member starts at the union.
-      V_BYREF(&argument) = type == VT_DECIMAL ? static_cast<void*>(&V_DECIMAL(&variable))
-                                              : static_cast<void*>(&V_BSTR(&variable));
     }
+    // The DECIMAL covers the whole variant; every other member starts at the union.
+    V_BYREF(&argument) = toVariant           ? static_cast<void*>(&variable)
+                         : type == VT_DECIMAL ? static_cast<void*>(&V_DECIMAL(&variable))
+                                              : static_cast<void*>(&V_BSTR(&variable));
   }
 
   // Arrays of 1 to 4 dimensions, texts as tables of 0 to 4 columns; by value or by reference,
@@ -659,7 +650,7 @@ TEST_F(AutomationFuzz, EveryOperationStillWorksAfterwards) {
       for (UINT i = 0; i < method.Arguments(); ++i) {
         names.push_back(const_cast<LPOLESTR>(method.parameters[i].name.c_str()));
       }
-      std::vector<DISPID> ids(names.size()), expected{method.id};
+      std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN), expected{method.id};
       for (UINT i = 0; i < method.Arguments(); ++i) expected.push_back(DISPID(i));
       EXPECT_EQ(target.object->GetIDsOfNames(IID_NULL, names.data(), UINT(names.size()), 0,
                                              ids.data()), S_OK);

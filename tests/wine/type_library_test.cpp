@@ -19,7 +19,8 @@ struct Flag {
   const char* name;
 };
 
-// The names of the flags set, in the table's order; bits without a name in hexadecimal.
+// The names of the flags set, in the table's order; the others, which the library does not use,
+// in hexadecimal.
 std::string Attributes(unsigned flags, std::initializer_list<Flag> names) {
   std::string text;
   for (const Flag& flag : names) {
@@ -70,8 +71,7 @@ std::string Heading(const char* kind, ITypeInfo& info, const TYPEATTR& type) {
                                       {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"},
                                       {TYPEFLAG_FOLEAUTOMATION, "oleautomation"},
                                       {TYPEFLAG_FDISPATCHABLE, "dispatchable"},
-                                      {TYPEFLAG_FCANCREATE, "cancreate"},
-                                      {TYPEFLAG_FRESTRICTED, "restricted"}});
+                                      {TYPEFLAG_FCANCREATE, "cancreate"}});
 }
 
 std::string MethodLine(const Method& method) {
@@ -84,9 +84,7 @@ std::string MethodLine(const Method& method) {
   for (const Parameter& parameter : method.parameters) {
     line += (&parameter == &method.parameters[0] ? "" : ", ") +
             Attributes(parameter.flags, {{PARAMFLAG_FIN, "in"}, {PARAMFLAG_FOUT, "out"},
-                                         {PARAMFLAG_FLCID, "lcid"}, {PARAMFLAG_FRETVAL, "retval"},
-                                         {PARAMFLAG_FOPT, "optional"},
-                                         {PARAMFLAG_FHASDEFAULT, "defaultvalue"}}) +
+                                         {PARAMFLAG_FRETVAL, "retval"}}) +
             " " + TypeName(parameter.type) + " " + Narrow(parameter.name);
   }
   return line + ")\n";
@@ -107,9 +105,7 @@ std::string CoclassText(ITypeInfo& info, const TYPEATTR& type) {
     HREFTYPE implemented = 0;
     info.GetImplTypeFlags(i, &flags);
     info.GetRefTypeOfImplType(i, &implemented);
-    text += "  " + Attributes(flags, {{IMPLTYPEFLAG_FDEFAULT, "default"},
-                                      {IMPLTYPEFLAG_FSOURCE, "source"},
-                                      {IMPLTYPEFLAG_FRESTRICTED, "restricted"}}) +
+    text += "  " + Attributes(flags, {{IMPLTYPEFLAG_FDEFAULT, "default"}}) +
             " interface " + Referenced(info, implemented) + "\n";
   }
   return text;
