@@ -113,8 +113,8 @@ class ArgumentMaker {
       : random_(random), objects_(std::move(objects)),
         huge_(std::wstring(1 << 20, L'x').replace(0, 20, L"What's new|a|b^c\r\n")) {}
 
-  // `declared` is the parameter's type (VT_EMPTY for an argument too many), which a third of
-  // the arguments have.
+  // `declared` is the parameter's type (VT_EMPTY for an argument too many); three arguments in
+  // ten are of it.
   void Make(VARIANTARG& argument, Arguments& owner, bool small, VARTYPE declared,
             int depth = 0) {
     VariantInit(&argument);

@@ -1,13 +1,12 @@
 // The registered type library as hosts compiled against it see it, written out in a stable form
 // and compared with type_library.txt, which is written from the IDL: each interface with its
 // methods (dispatch id, kind, virtual-table slot, parameters and how they pass), the alias of
-// the earlier interface id, the classes and what they implement. Nothing in it depends on the
-// bitness, so both DLLs give the same text.
+// the earlier interface id, the classes and what they implement. It leaves out what depends on
+// the bitness (the system kind, offsets in bytes), so both DLLs give the same text.
 
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
-#include <sstream>
 
 #include "type_info_walk.h"
 
