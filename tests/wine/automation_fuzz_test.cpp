@@ -13,7 +13,6 @@
 #include <limits>
 #include <map>
 #include <memory>
-#include <optional>
 #include <random>
 #include <set>
 #include <string>
