@@ -22,7 +22,7 @@ std::vector<Watch> watches;
 int closers = 0;
 std::set<HWND> closing;
 
-// The windows of the library a failed step may have left open, the innermost first.
+// The captions of the library's windows.
 constexpr const wchar_t* kLibraryCaptions[] = {L"What's New", L"Technical Support",
                                                L"Shortcut Keys...", L"Report a Bug"};
 
@@ -52,6 +52,13 @@ bool RunAShownStep() {
   return false;
 }
 
+// The modal window a failed step leaves open is the thread's one enabled window (its owners are
+// disabled while it runs), whatever its caption.
+BOOL CALLBACK CloseIfEnabled(HWND window, LPARAM) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
 void FailStaleWatches() {
   const auto stale = std::find_if(watches.begin(), watches.end(), [](const Watch& watch) {
     return watch.required && GetTickCount() - watch.since > 10000;
@@ -60,9 +67,7 @@ void FailStaleWatches() {
   ADD_FAILURE() << "no window \"" << std::string(stale->caption.begin(), stale->caption.end())
                 << "\"";
   watches.clear();
-  for (const wchar_t* caption : kLibraryCaptions) {
-    if (HWND open = FindWindowW(nullptr, caption)) PostMessageW(open, WM_CLOSE, 0, 0);
-  }
+  EnumThreadWindows(GetCurrentThreadId(), CloseIfEnabled, 0);
 }
 
 BOOL CALLBACK CloseIfTheLibrarys(HWND window, LPARAM) {
