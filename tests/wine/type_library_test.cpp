@@ -42,12 +42,6 @@ std::string TypeName(VARTYPE type) {
   }
 }
 
-std::string Guid(const GUID& guid) {
-  wchar_t text[40] = {};
-  StringFromGUID2(guid, text, 40);
-  return Narrow(text);
-}
-
 std::string Version(WORD major, WORD minor) {
   return std::to_string(major) + "." + std::to_string(minor);
 }
@@ -64,7 +58,7 @@ std::string Referenced(ITypeInfo& info, HREFTYPE reference) {
 }
 
 std::string Heading(const char* kind, ITypeInfo& info, const TYPEATTR& type) {
-  return std::string(kind) + " " + Name(info) + " " + Guid(type.guid) + " " +
+  return std::string(kind) + " " + Name(info) + " " + Narrow(Guid(type.guid)) + " " +
          Version(type.wMajorVerNum, type.wMinorVerNum) + " " +
          Attributes(type.wTypeFlags, {{TYPEFLAG_FHIDDEN, "hidden"}, {TYPEFLAG_FDUAL, "dual"},
                                       {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"},
@@ -140,7 +134,7 @@ std::string Dump(ITypeLib& library) {
   library.GetDocumentation(-1, name.put(), nullptr, nullptr, nullptr);
   TLIBATTR* attributes = nullptr;
   library.GetLibAttr(&attributes);
-  std::string text = "library " + Narrow(name.str()) + " " + Guid(attributes->guid) + " " +
+  std::string text = "library " + Narrow(name.str()) + " " + Narrow(Guid(attributes->guid)) + " " +
                      Version(attributes->wMajorVerNum, attributes->wMinorVerNum) + " lcid " +
                      std::to_string(attributes->lcid) + "\n";
   library.ReleaseTLibAttr(attributes);
