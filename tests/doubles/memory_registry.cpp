@@ -36,21 +36,6 @@ void MemoryRegistry::SetDword(platform::RegistryKey root, const std::string& sub
   keys_[Path(root, subKey)][name] = {platform::kRegistryDword, bytes, number};
 }
 
-bool MemoryRegistry::HasValue(platform::RegistryKey root, const std::string& subKey,
-                              const std::string& name) const {
-  const auto key = keys_.find(Path(root, subKey));
-  return key != keys_.end() && key->second.count(name) != 0;
-}
-
-std::string MemoryRegistry::Raw(platform::RegistryKey root, const std::string& subKey,
-                                const std::string& name) const {
-  return keys_.at(Path(root, subKey)).at(name).bytes;
-}
-
-bool MemoryRegistry::HasKey(platform::RegistryKey root, const std::string& subKey) const {
-  return keys_.count(Path(root, subKey)) != 0;
-}
-
 long MemoryRegistry::Open(platform::RegistryKey root, const std::string& subKey,
                           std::uint32_t access, platform::RegistryKey& key) {
   lastAccess_ = access;

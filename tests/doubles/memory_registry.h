@@ -19,11 +19,6 @@ class MemoryRegistry final : public platform::Registry {
               const std::string& bytes, std::uint32_t type = platform::kRegistryString);
   void SetDword(platform::RegistryKey root, const std::string& subKey, const std::string& name,
                 std::uint32_t number);
-  bool HasValue(platform::RegistryKey root, const std::string& subKey,
-                const std::string& name) const;
-  std::string Raw(platform::RegistryKey root, const std::string& subKey,
-                  const std::string& name) const;
-  bool HasKey(platform::RegistryKey root, const std::string& subKey) const;
   size_t OpenKeyCount() const { return open_.size(); }
   std::uint32_t LastAccess() const { return lastAccess_; }
 
