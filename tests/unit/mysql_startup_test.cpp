@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
+#include "doubles/memory_files.h"
 #include "platform/platform_error.h"
 
 namespace tesk {
@@ -15,17 +15,10 @@ using platform::DriveType;
 
 // A machine with drives, files and processes; records the commands started on it.
 class Machine : public platform::DriveList,
-                public platform::FileSystem,
                 public platform::ProcessList,
                 public platform::ProgramLauncher {
  public:
   std::vector<platform::Drive> Drives() override { return drives; }
-  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-  std::optional<std::string> ReadFirstLine(const std::string&) override { return {}; }
-  bool ReadLines(const std::string&, const std::function<bool(const std::string&)>&) override {
-    return false;
-  }
-  void RemoveFile(const std::string&) override {}
   void ForEachExecutable(const std::function<bool(const std::string&)>& visit) override {
     for (const auto& process : processes) {
       if (!visit(process)) return;
@@ -34,7 +27,7 @@ class Machine : public platform::DriveList,
   void Start(const std::string& command, platform::WindowStyle style) override {
     if (style != platform::WindowStyle::Hidden) started.push_back("(not hidden) " + command);
     const std::string program = command.substr(0, command.find(' '));
-    if (program.find('\\') != std::string::npos && files.count(program) == 0) {
+    if (program.find('\\') != std::string::npos && files.files.count(program) == 0) {
       throw platform::PlatformError("The system cannot find the file specified.");
     }
     started.push_back(command);
@@ -43,14 +36,14 @@ class Machine : public platform::DriveList,
   // An installation with its server program on `letter`.
   void Install(char letter) {
     const std::string root = std::string(1, letter) + ":\\mysql\\bin\\";
-    files.insert(root + "mysqlwatch.exe");
-    files.insert(root + "mysqld-opt.exe");
+    files.files[root + "mysqlwatch.exe"];
+    files.files[root + "mysqld-opt.exe"];
   }
-  bool RunSetSql() { return SetSql({*this, *this, *this, *this}); }
+  bool RunSetSql() { return SetSql({*this, files, *this, *this}); }
 
   std::vector<platform::Drive> drives{{'A', DriveType::Removable}, {'C', DriveType::Fixed},
                                       {'D', DriveType::Fixed}, {'E', DriveType::Fixed}};
-  std::set<std::string> files;
+  test::MemoryFiles files;
   std::vector<std::string> processes{"[System Process]", "C:\\windows\\system32\\svchost.exe"};
   std::vector<std::string> started;
 };
@@ -58,28 +51,24 @@ class Machine : public platform::DriveList,
 const std::vector<std::string> kStartFromD = {"D:\\mysql\\bin\\mysqld-opt.exe",
                                               "Net start mysql"};
 
-TEST(SetSql, ARunningServerUnderAnyNameAndCaseStartsNothing) {
-  const char* running[] = {"mysqld-nt.exe", "C:\\mysql\\bin\\MySqlD-Opt.exe", "MYSQLD.EXE",
-                           "d:/db/mysqld-max.exe", "Mysqld-Max-Nt.Exe"};
-  for (const char* name : running) {
+TEST(SetSql, ARunningServerUnderAnyNameAndCaseStartsNothingButALookalikeDoesNot) {
+  const struct {
+    const char* process;
+    bool isServer;
+  } cases[] = {
+      {"mysqld-nt.exe", true},        {"C:\\mysql\\bin\\MySqlD-Opt.exe", true},
+      {"MYSQLD.EXE", true},           {"d:/db/mysqld-max.exe", true},
+      {"Mysqld-Max-Nt.Exe", true},    {"mysqld.exe.old", false},
+      {"mysqld", false},              {"xmysqld.exe", false},
+      {"C:\\mysqld-nt.exe\\other.exe", false},
+  };
+  for (const auto& c : cases) {
     Machine machine;
     machine.Install('D');
-    machine.processes.push_back(name);
+    machine.processes.push_back(c.process);
     EXPECT_FALSE(machine.RunSetSql());
-    EXPECT_TRUE(machine.started.empty()) << name;
+    EXPECT_EQ(machine.started, c.isServer ? std::vector<std::string>{} : kStartFromD) << c.process;
   }
-  Machine machine;
-  machine.processes = {"mysqld.exe.old", "C:\\mysqld-nt.exe\\other.exe", "MySqlD-Max-NT.exe"};
-  EXPECT_EQ(FindMySqlServerProcess(machine), "MYSQLD-MAX-NT.EXE");
-}
-
-TEST(SetSql, NamesThatOnlyLookLikeAServerDoNotCount) {
-  Machine machine;
-  machine.Install('D');
-  machine.processes.insert(machine.processes.end(), {"mysqld.exe.old", "mysqld", "xmysqld.exe"});
-  EXPECT_EQ(FindMySqlServerProcess(machine), "");
-  EXPECT_FALSE(machine.RunSetSql());
-  EXPECT_EQ(machine.started, kStartFromD);
 }
 
 TEST(SetSql, StartsTheServerOfTheFirstInstallationOnAFixedOrNetworkDrive) {
@@ -123,7 +112,7 @@ TEST(SetSql, OnlySixteenQualifyingDrivesAreRecorded) {
 
 TEST(SetSql, AMissingServerProgramStillRunsTheServiceCommand) {
   Machine machine;
-  machine.files.insert("D:\\mysql\\bin\\mysqlwatch.exe");
+  machine.files.files["D:\\mysql\\bin\\mysqlwatch.exe"];
   EXPECT_FALSE(machine.RunSetSql());
   EXPECT_EQ(machine.started, std::vector<std::string>{"Net start mysql"});
 }
