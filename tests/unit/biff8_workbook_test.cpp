@@ -156,11 +156,12 @@ class CountedSheet : public SheetContents {
   std::string empty_;
 };
 
+// An Excel 97 sheet has 65,536 rows of 256 columns.
 TEST(Biff8Workbook, RefusesSheetsBeyondExcelsLimits) {
-  EXPECT_NO_THROW(WriteBiff8Workbook(CountedSheet(kMaxRows, 1), "Sheet"));
-  EXPECT_NO_THROW(WriteBiff8Workbook(CountedSheet(1, kMaxColumns), "Sheet"));
-  EXPECT_THROW(WriteBiff8Workbook(CountedSheet(kMaxRows + 1, 1), "Sheet"), SheetTooLarge);
-  EXPECT_THROW(WriteBiff8Workbook(CountedSheet(1, kMaxColumns + 1), "Sheet"), SheetTooLarge);
+  EXPECT_NO_THROW(WriteBiff8Workbook(CountedSheet(65536, 1), "Sheet"));
+  EXPECT_NO_THROW(WriteBiff8Workbook(CountedSheet(1, 256), "Sheet"));
+  EXPECT_THROW(WriteBiff8Workbook(CountedSheet(65537, 1), "Sheet"), SheetTooLarge);
+  EXPECT_THROW(WriteBiff8Workbook(CountedSheet(1, 257), "Sheet"), SheetTooLarge);
 }
 
 }  // namespace

@@ -64,26 +64,23 @@ class DllCopy {
 constexpr DWORD kPausedAtLeast = 4900;
 constexpr DWORD kNoPauseBelow = 4000;
 
-TEST(ClsNewRegLibCreation, WithoutRegasmShowsTheSystemsDescriptionAndDoesNotPause) {
+// Without regasm on the PATH the system's description of the failure shows and nothing pauses;
+// with it, regasm starts minimised with the unquoted path and creation pauses.
+TEST(ClsNewRegLibCreation, StartsRegasmMinimisedAndPausesOrShowsTheSystemsDescription) {
+  DllCopy copy(L"tesk-creation");
   SetEnvironmentVariableW(L"PATH", L"C:\\windows\\system32");
-  DllCopy copy(L"tesk-no-regasm");
-  const Creation creation = copy.Create();
+  Creation creation = copy.Create();
   wchar_t text[512] = {};
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                  ERROR_FILE_NOT_FOUND, 0, text, 512, nullptr);
-  std::wstring expected = text;
-  expected.erase(expected.find_last_not_of(L"\r\n") + 1);
-  EXPECT_EQ(creation.box, expected);
+  const std::wstring description = text;
+  EXPECT_EQ(creation.box, description.substr(0, description.find_last_not_of(L"\r\n") + 1));
   EXPECT_LT(creation.milliseconds, kNoPauseBelow);
-}
 
-TEST(ClsNewRegLibCreation, StartsRegasmMinimisedWithTheUnquotedPathAndPauses) {
-  DllCopy copy(L"tesk-with-regasm");
   const std::wstring bin = copy.Folder() + L"\\bin";
   InstallStandIn(bin + L"\\regasm.exe");
   SetEnvironmentVariableW(L"PATH", (bin + L";C:\\windows\\system32").c_str());
-
-  const Creation creation = copy.Create();
+  creation = copy.Create();
   EXPECT_EQ(creation.box, L"");
   EXPECT_GE(creation.milliseconds, kPausedAtLeast);
   const std::wstring expected = L"regasm " + copy.Folder() + L"\\WinReg.dll /tlb\t" +
