@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "doubles/download_events.h"
 #include "doubles/scripted_transfer.h"
 
 namespace tesk {
@@ -12,25 +13,6 @@ namespace {
 
 using test::PumpingThread;
 using test::ScriptedTransfer;
-
-// Records every event as a line of text.
-class EventLog : public DownloadListener {
- public:
-  void DownloadStart() override { events.push_back("start"); }
-  void DownloadDone() override { events.push_back("done"); }
-  void DownloadCrash(std::int32_t status, std::string& text, bool& cancelled) override {
-    char code[16];
-    std::snprintf(code, sizeof code, "%#x", static_cast<unsigned>(status));
-    events.push_back(std::string("crash ") + code + " " + text + (cancelled ? " cancelled" : ""));
-    text = "changed by the first listener";
-  }
-  void DownloadCancelled() override { events.push_back("cancelled"); }
-  void DownloadProg(std::int32_t soFar, std::int32_t total) override {
-    events.push_back("progress " + std::to_string(soFar) + "/" + std::to_string(total));
-  }
-
-  std::vector<std::string> events;
-};
 
 class Downloading : public ::testing::Test {
  protected:
@@ -43,7 +25,7 @@ class Downloading : public ::testing::Test {
   ScriptedTransfer transfer;
   PumpingThread thread;
   UrlDownloader downloader{transfer, thread};
-  EventLog log;
+  test::DownloadEvents log;
 };
 
 TEST_F(Downloading, ReportsStartProgressWithAKnownTotalAndDone) {
@@ -51,18 +33,18 @@ TEST_F(Downloading, ReportsStartProgressWithAKnownTotalAndDone) {
   EXPECT_EQ(Download(), true);
   const std::vector<std::string> expected = {"start", "progress 0/300", "progress 150/300",
                                              "progress 300/300", "done"};
-  EXPECT_EQ(log.events, expected);
+  EXPECT_EQ(log.lines, expected);
   EXPECT_EQ(thread.pumps, 5) << "messages run at every report, with or without a total";
   EXPECT_EQ(transfer.requests, std::vector<std::string>{"http://127.0.0.1/file -> C:\\temp\\file"});
 }
 
 TEST_F(Downloading, AFailureIsACrashWithItsStatusTextPassedOnByReference) {
-  EventLog second;
+  test::DownloadEvents second;
   downloader.AddListener(second);
   transfer.status = static_cast<std::int32_t>(0x800C0005);
   EXPECT_EQ(Download(), false);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "crash 0x800c0005 Resource Not Found."}));
-  EXPECT_EQ(second.events.back(), "crash 0x800c0005 changed by the first listener");
+  EXPECT_EQ(log.lines, (std::vector<std::string>{"start", "crash 0x800c0005 Resource Not Found."}));
+  EXPECT_EQ(second.lines.back(), "crash 0x800c0005 changed by the first listener");
 }
 
 TEST_F(Downloading, KillDownloadFromAHandlerMarksTheFailureCancelledOrLetsSuccessThrough) {
@@ -72,15 +54,15 @@ TEST_F(Downloading, KillDownloadFromAHandlerMarksTheFailureCancelledOrLetsSucces
   };
   transfer.status = static_cast<std::int32_t>(0x800C0007);
   EXPECT_EQ(Download(), false);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"start", "progress 10/100", "cancelled",
+  EXPECT_EQ(log.lines, (std::vector<std::string>{"start", "progress 10/100", "cancelled",
                                                   "progress 20/100",
                                                   "crash 0x800c0007 Data Not Available. cancelled"}));
 
-  log.events.clear();
+  log.lines.clear();
   thread.pumps = 0;
   transfer.status = 0;
   EXPECT_EQ(Download(), true) << "a killed transfer leaves the downloader idle";
-  EXPECT_EQ(log.events.back(), "done");
+  EXPECT_EQ(log.lines.back(), "done");
 }
 
 TEST_F(Downloading, ASecondStartDuringTheTransferGivesNothingAndStartsNothing) {

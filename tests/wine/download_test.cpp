@@ -1,9 +1,10 @@
 // UrlDownloader over the real URL-moniker service, against the update server on 127.0.0.1
 // (scripts/update_server.py); and ShowReportABugPath through the registered DLL.
 
+#include <algorithm>
 #include <fstream>
 
-#include "download/url_downloader.h"
+#include "doubles/download_events.h"
 #include "win32/system/win32_shell.h"
 #include "win32/system/win32_url_transfer.h"
 #include "wine_test_support.h"
@@ -22,29 +23,12 @@ bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-class Events : public DownloadListener {
- public:
-  void DownloadStart() override { log.push_back("start"); }
-  void DownloadDone() override { log.push_back("done"); }
-  void DownloadCrash(std::int32_t status, std::string& text, bool& cancelled) override {
-    crashStatus = status;
-    log.push_back("crash " + text + (cancelled ? " cancelled" : ""));
-  }
-  void DownloadCancelled() override { log.push_back("cancelled"); }
-  void DownloadProg(std::int32_t soFar, std::int32_t total) override {
-    ++progressReports;
-    lastSoFar = soFar;
-    lastTotal = total;
-    if (onProgress) onProgress();
-  }
-
-  std::vector<std::string> log;
-  int progressReports = 0;
-  std::int32_t lastSoFar = 0;
-  std::int32_t lastTotal = 0;
-  std::int32_t crashStatus = 0;
-  std::function<void()> onProgress;
-};
+// The events but the progress reports.
+std::vector<std::string> WithoutProgress(std::vector<std::string> lines) {
+  const auto isProgress = [](const std::string& line) { return line.rfind("progress ", 0) == 0; };
+  lines.erase(std::remove_if(lines.begin(), lines.end(), isProgress), lines.end());
+  return lines;
+}
 
 class Download : public ::testing::Test {
  protected:
@@ -63,7 +47,7 @@ class Download : public ::testing::Test {
   win32::Win32UrlTransfer transfer;
   win32::Win32HostThread thread;
   UrlDownloader downloader{transfer, thread};
-  Events events;
+  test::DownloadEvents events;
   std::wstring file = TempFile(L"tesk-download.bin");
 };
 
@@ -72,38 +56,38 @@ class Download : public ::testing::Test {
 TEST_F(Download, ProgressFollowsTheLengthTheServerGivesAndMessagesRun) {
   PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
   EXPECT_EQ(Fetch(NarrowServer() + "/stream/2000000"), true);
-  EXPECT_EQ(events.progressReports, 0);
+  EXPECT_EQ(events.lines, (std::vector<std::string>{"start", "done"}));
   MSG left;
   EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_APP, WM_APP, PM_REMOVE)) << "the message ran";
   EXPECT_EQ(FileSize(), 2000000);
 
+  events.lines.clear();
   EXPECT_EQ(Fetch(NarrowServer() + "/bytes/3000000"), true);
-  EXPECT_GT(events.progressReports, 0);
-  EXPECT_EQ(events.lastTotal, 3000000);
-  EXPECT_EQ(events.lastSoFar, 3000000);
+  ASSERT_GT(events.lines.size(), 2u);
+  EXPECT_EQ(events.lines[events.lines.size() - 2], "progress 3000000/3000000");
+  EXPECT_EQ(WithoutProgress(events.lines), (std::vector<std::string>{"start", "done"}));
   EXPECT_EQ(FileSize(), 3000000);
-  EXPECT_EQ(events.log, (std::vector<std::string>{"start", "done", "start", "done"}));
 }
 
 TEST_F(Download, FailuresAreCrashesWithTheirStatusText) {
   // The server's 404 is the URL moniker's INET_E_RESOURCE_NOT_FOUND.
   EXPECT_EQ(Fetch(NarrowServer() + "/missing"), false);
-  EXPECT_EQ(events.log, (std::vector<std::string>{"start", "crash Resource Not Found."}));
-  EXPECT_EQ(events.crashStatus, static_cast<std::int32_t>(0x800C0005));
+  EXPECT_EQ(events.lines,
+            (std::vector<std::string>{"start", "crash 0x800c0005 Resource Not Found."}));
 
-  events.log.clear();
+  events.lines.clear();
   EXPECT_EQ(Fetch("http://127.0.0.1:1/refused"), false) << "nothing listens on port 1";
-  EXPECT_EQ(events.log.back().rfind("crash ", 0), 0u);
+  EXPECT_EQ(events.lines.back().rfind("crash ", 0), 0u);
 }
 
 // A second start from the handler, and the events of a kill, are pinned natively; here the
 // real transfer is stopped from inside its own progress report.
 TEST_F(Download, KillDownloadFromAProgressHandler) {
   events.onProgress = [&] {
-    if (events.progressReports == 1) downloader.KillDownload();
+    if (events.lines.size() == 2) downloader.KillDownload();  // at the first report
   };
   EXPECT_EQ(Fetch(NarrowServer() + "/bytes/3000000"), true);
-  EXPECT_EQ(events.log, (std::vector<std::string>{"start", "cancelled", "done"}))
+  EXPECT_EQ(WithoutProgress(events.lines), (std::vector<std::string>{"start", "cancelled", "done"}))
       << "a killed transfer that completes anyway is done";
   EXPECT_EQ(Fetch(NarrowServer() + "/bytes/10"), true) << "and the downloader is idle again";
 }
