@@ -121,28 +121,16 @@ TEST(Biff8Workbook, ReadsBackWithItsTextLooksAndWidths) {
   }
 }
 
-// Reports a size without holding any text.
-class CountedSheet : public SheetContents {
- public:
-  CountedSheet(std::size_t rows, std::size_t columns) : rows_(rows), columns_(columns) {}
-  std::size_t RowCount() const override { return rows_; }
-  std::size_t ColumnCount() const override { return columns_; }
-  const std::string& Text(std::size_t, std::size_t) const override { return empty_; }
-  RowLook Look(std::size_t) const override { return {}; }
-  double ColumnWidth(std::size_t) const override { return 8; }
-
- private:
-  std::size_t rows_;
-  std::size_t columns_;
-  std::string empty_;
-};
-
 // An Excel 97 sheet has 65,536 rows of 256 columns.
 TEST(Biff8Workbook, RefusesSheetsBeyondExcelsLimits) {
-  EXPECT_NO_THROW(WriteBiff8Workbook(CountedSheet(65536, 1), "Sheet"));
-  EXPECT_NO_THROW(WriteBiff8Workbook(CountedSheet(1, 256), "Sheet"));
-  EXPECT_THROW(WriteBiff8Workbook(CountedSheet(65537, 1), "Sheet"), SheetTooLarge);
-  EXPECT_THROW(WriteBiff8Workbook(CountedSheet(1, 257), "Sheet"), SheetTooLarge);
+  const auto empty = [](std::size_t rows, std::size_t columns) {
+    return TableSheet(std::vector<Row>(rows, Row{{}, std::vector<Cell>(columns, Cell(""))}),
+                      std::vector<double>(columns, 8));
+  };
+  EXPECT_NO_THROW(WriteBiff8Workbook(empty(65536, 1), "Sheet"));
+  EXPECT_NO_THROW(WriteBiff8Workbook(empty(1, 256), "Sheet"));
+  EXPECT_THROW(WriteBiff8Workbook(empty(65537, 1), "Sheet"), SheetTooLarge);
+  EXPECT_THROW(WriteBiff8Workbook(empty(1, 257), "Sheet"), SheetTooLarge);
 }
 
 }  // namespace
