@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -33,11 +34,11 @@ class Machine : public platform::DriveList,
     started.push_back(command);
   }
 
-  // An installation with its server program on `letter`.
+  // An installation on `letter`, with its server program unless the letter is lower case.
   void Install(char letter) {
-    const std::string root = std::string(1, letter) + ":\\mysql\\bin\\";
+    const std::string root = std::string(1, static_cast<char>(std::toupper(letter))) + ":\\mysql\\bin\\";
     files.files[root + "mysqlwatch.exe"];
-    files.files[root + "mysqld-opt.exe"];
+    if (std::isupper(letter)) files.files[root + "mysqld-opt.exe"];
   }
   bool RunSetSql() { return SetSql({*this, files, *this, *this}); }
 
@@ -71,50 +72,36 @@ TEST(SetSql, ARunningServerUnderAnyNameAndCaseStartsNothingButALookalikeDoesNot)
   }
 }
 
-TEST(SetSql, StartsTheServerOfTheFirstInstallationOnAFixedOrNetworkDrive) {
+// `drives` and then 17 fixed drives from D: to T:, of which only the first 16 are looked at.
+std::vector<platform::Drive> AndSeventeenFixed(std::vector<platform::Drive> drives) {
+  for (char letter = 'D'; letter <= 'T'; ++letter) drives.push_back({letter, DriveType::Fixed});
+  return drives;
+}
+
+TEST(SetSql, StartsTheServerOfTheFirstInstallationOnOneOfTheFirstSixteenFixedOrNetworkDrives) {
   const std::vector<platform::Drive> others = {
       {'A', DriveType::Removable}, {'F', DriveType::CdRom}, {'G', DriveType::RamDisk},
       {'H', DriveType::Unknown}, {'N', DriveType::Remote}};
+  const std::vector<std::string> startFromS = {"S:\\mysql\\bin\\mysqld-opt.exe", "Net start mysql"};
   const struct {
     std::vector<platform::Drive> drives;  // empty: the default A: C: D: E:
-    std::string installedOn;
+    std::string installedOn;              // a lower-case letter: the watcher without the server
     std::vector<std::string> started;
   } cases[] = {
       {{}, "", {}},
       {{}, "ED", kStartFromD},
+      {{}, "d", {"Net start mysql"}},
       {others, "AFGHN", {"N:\\mysql\\bin\\mysqld-opt.exe", "Net start mysql"}},
+      {AndSeventeenFixed({}), "T", {}},
+      {AndSeventeenFixed({{'A', DriveType::Removable}}), "TS", startFromS},
   };
   for (const auto& c : cases) {
     Machine machine;
     if (!c.drives.empty()) machine.drives = c.drives;
     for (char letter : c.installedOn) machine.Install(letter);
     EXPECT_FALSE(machine.RunSetSql());
-    EXPECT_EQ(machine.started, c.started) << c.installedOn;
+    EXPECT_EQ(machine.started, c.started) << c.installedOn << " of " << c.drives.size();
   }
-}
-
-TEST(SetSql, OnlySixteenQualifyingDrivesAreRecorded) {
-  Machine machine;
-  machine.drives.clear();
-  for (char letter = 'D'; letter < 'D' + 17; ++letter) {
-    machine.drives.push_back({letter, DriveType::Fixed});
-  }
-  machine.Install('D' + 16);
-  EXPECT_FALSE(machine.RunSetSql());
-  EXPECT_TRUE(machine.started.empty()) << "the 17th drive is never looked at";
-
-  machine.drives.insert(machine.drives.begin(), {'A', DriveType::Removable});
-  machine.Install('D' + 15);
-  EXPECT_FALSE(machine.RunSetSql());
-  EXPECT_EQ(machine.started.front(), "S:\\mysql\\bin\\mysqld-opt.exe")
-      << "drives of other types do not count towards the sixteen";
-}
-
-TEST(SetSql, AMissingServerProgramStillRunsTheServiceCommand) {
-  Machine machine;
-  machine.files.files["D:\\mysql\\bin\\mysqlwatch.exe"];
-  EXPECT_FALSE(machine.RunSetSql());
-  EXPECT_EQ(machine.started, std::vector<std::string>{"Net start mysql"});
 }
 
 }  // namespace
