@@ -17,8 +17,6 @@ std::string NarrowServer() {
   return std::string(server.begin(), server.end());
 }
 
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -97,8 +95,9 @@ class ReportABugPath : public ::testing::Test {
  protected:
   ~ReportABugPath() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib"); }
 
-  std::wstring Fetch(const std::string& updateServer) {
-    const std::wstring server = Wide(updateServer);
+  // The address through the DLL, with `page` of the update server as the report's page.
+  std::wstring Fetch(const std::wstring& page) {
+    const std::wstring server = Server() + page;
     RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"UpdateServer", REG_SZ,
                     server.c_str(), static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
     auto info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
@@ -111,27 +110,24 @@ class ReportABugPath : public ::testing::Test {
 };
 
 // The empty first line, the missing TEMP variable and the failed deletion are pinned by the
-// native ReportABugAddress tests; here the download, the file and its deletion are real.
+// native ReportABugAddress tests; here the download, the file and its deletion are real, and so
+// is a "temp" with a trailing "\\" (which still works) or of 300 characters (empty text).
 TEST_F(ReportABugPath, IsTheFirstLineAndAFailedDownloadReadsAStaleCopyAndLeavesNothing) {
   std::ofstream(localCopy.c_str()) << "https://stale.example/\r\nold\r\n";
-  EXPECT_EQ(Fetch(NarrowServer() + "/multi"), L"https://bugs.tesklumora.com/report?product=42")
+  EXPECT_EQ(Fetch(L"/multi"), L"https://bugs.tesklumora.com/report?product=42")
       << "a good download overwrites the stale copy";
   EXPECT_FALSE(Exists(localCopy));
   std::ofstream(localCopy.c_str()) << "https://stale.example/\r\nold\r\n";
-  EXPECT_EQ(Fetch(NarrowServer() + "/missing"), L"https://stale.example/");
+  EXPECT_EQ(Fetch(L"/missing"), L"https://stale.example/");
   EXPECT_FALSE(Exists(localCopy));
-}
 
-// A "temp" with a trailing "\\" still works; one of 300 characters gives empty text. Neither
-// raises an error or leaves a file.
-TEST_F(ReportABugPath, AnOddTempFolderNeitherFailsNorLeavesAFile) {
   wchar_t saved[MAX_PATH] = {}, temp[MAX_PATH] = {};
   GetEnvironmentVariableW(L"TEMP", saved, MAX_PATH);
   GetTempPathW(MAX_PATH, temp);  // with its trailing separator
   SetEnvironmentVariableW(L"TEMP", temp);
-  EXPECT_EQ(Fetch(NarrowServer() + "/multi"), L"https://bugs.tesklumora.com/report?product=42");
+  EXPECT_EQ(Fetch(L"/multi"), L"https://bugs.tesklumora.com/report?product=42");
   SetEnvironmentVariableW(L"TEMP", (std::wstring(temp) + std::wstring(300, L'x')).c_str());
-  EXPECT_EQ(Fetch(NarrowServer() + "/multi"), L"");
+  EXPECT_EQ(Fetch(L"/multi"), L"");
   SetEnvironmentVariableW(L"TEMP", saved);
   EXPECT_FALSE(Exists(localCopy));
 }
