@@ -3,7 +3,8 @@
 // (ShellAboutW) timed the same way; ShowShortcutKeysForm with 32,767 shortcuts to its first
 // complete paint against a system list view filled item by item with the same rows;
 // ShowReportABug to its window painted against ShowReportABugPath alone (the same fetch
-// without the window); a cmd button's full redraw against a system BUTTON of the same size;
+// without the window); a cmd button's repaint and redraw against a system BUTTON of the same
+// size and a window that paints nothing;
 // and GDI and USER objects and private bytes before and after 200 open/close cycles of each
 // window. The update server must be set to one that names a page (bench.sh does).
 // usage: windows_bench <TeskLumoraLib.dll>
@@ -295,13 +296,31 @@ void CountCycles(const wchar_t* name, Cycle&& cycle) {
                privateAfter);
 }
 
-// The About window's "System Info..." button, and a system BUTTON of the same size.
-void CompareButtonRedraws() {
-  const HWND form = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 300, 60,
-                                    nullptr, nullptr, nullptr, nullptr);
+// The floor under every repaint: a window whose WM_PAINT only begins and ends the paint.
+LRESULT CALLBACK EmptyPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;
+  if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+HWND CreateEmptyPaintWindow(HWND parent, int x) {
+  WNDCLASSW windowClass{};
+  windowClass.style = CS_DBLCLKS | CS_PARENTDC;  // as the cmd's class and the BUTTON's
+  windowClass.lpfnWndProc = EmptyPaint;
+  windowClass.lpszClassName = L"TeskBenchEmptyPaint";
+  RegisterClassW(&windowClass);
+  return CreateWindowExW(0, windowClass.lpszClassName, L"", WS_CHILD | WS_VISIBLE, x, 10, 88, 21,
+                         parent, nullptr, nullptr, nullptr);
+}
+
+// The About window's "System Info..." button.
+HWND CreateSystemInfoCmd(HWND parent) {
   tesk::win32::CmdWindowOptions options;
-  const HWND cmdWindow = tesk::win32::CreateCmdWindow(form, 1, {10, 10, 98, 31}, options);
-  tesk::button::Cmd& cmd = *tesk::win32::CmdOfWindow(cmdWindow);
+  const HWND window = tesk::win32::CreateCmdWindow(parent, 1, {10, 10, 98, 31}, options);
+  tesk::button::Cmd& cmd = *tesk::win32::CmdOfWindow(window);
   cmd.SetFont({"MS Sans Serif", 8.25, 400, 0, false, false, false});
   cmd.SetCaption("System Info...");
   cmd.SetButtonType(3);
@@ -310,20 +329,53 @@ void CompareButtonRedraws() {
   cmd.SetBackOver(0xF0F0F0);
   cmd.SetMaskColor(0xC0C0C0);
   cmd.SetUseMaskColor(true);
+  return window;
+}
+
+double RepaintMicroseconds(HWND window) {
+  return MedianMicroseconds(31, 50, [window] {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+  });
+}
+
+// A cmd and a system BUTTON of the same size, each repainted through the system's paint cycle
+// beside a window that paints nothing, and each drawing its look afresh: the cmd's Refresh,
+// the BUTTON's WM_PRINTCLIENT into a memory context of its size.
+void CompareButtonRedraws() {
+  const HWND form = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 400, 60,
+                                    nullptr, nullptr, nullptr, nullptr);
+  const HWND cmdWindow = CreateSystemInfoCmd(form);
   const HWND system =
       CreateWindowExW(0, L"BUTTON", L"System Info...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 110,
                       10, 88, 21, form, nullptr, nullptr, nullptr);
   SendMessageW(system, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                TRUE);
-  const double ours = MedianMicroseconds(31, 50, [&] { cmd.Refresh(); });
-  const double theirs = MedianMicroseconds(31, 50, [&] {
-    InvalidateRect(system, nullptr, TRUE);
-    UpdateWindow(system);
-  });
+  const HWND empty = CreateEmptyPaintWindow(form, 210);
+  const double floor = RepaintMicroseconds(empty);
+  const double cmdRepaint = RepaintMicroseconds(cmdWindow);
+  const double buttonRepaint = RepaintMicroseconds(system);
   std::wprintf(
-      L"full redraw of an 88 x 21 button: cmd %.1f us, system BUTTON %.1f us (%.2f of the "
-      L"BUTTON's time)\n",
-      ours, theirs, ours / theirs);
+      L"repaint of an 88 x 21 button through WM_PAINT (InvalidateRect + UpdateWindow): cmd "
+      L"%.1f us, system BUTTON %.1f us, a window painting nothing %.1f us (the floor; cmd "
+      L"%.2fx, BUTTON %.2fx)\n",
+      cmdRepaint, buttonRepaint, floor, cmdRepaint / floor, buttonRepaint / floor);
+
+  tesk::button::Cmd& cmd = *tesk::win32::CmdOfWindow(cmdWindow);
+  const double cmdDraw = MedianMicroseconds(31, 50, [&] { cmd.Refresh(); });
+  const HDC screen = GetDC(system);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HGDIOBJ previous = SelectObject(memory, CreateCompatibleBitmap(screen, 88, 21));
+  const double buttonDraw = MedianMicroseconds(31, 50, [&] {
+    SendMessageW(system, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  });
+  DeleteObject(SelectObject(memory, previous));
+  DeleteDC(memory);
+  ReleaseDC(system, screen);
+  std::wprintf(
+      L"the same button drawn afresh: cmd Refresh (draws, then paints) %.1f us, system BUTTON "
+      L"WM_PRINTCLIENT (draws only) %.1f us (%.2f of the BUTTON's time)\n",
+      cmdDraw, buttonDraw, cmdDraw / buttonDraw);
   DestroyWindow(form);
 }
 
