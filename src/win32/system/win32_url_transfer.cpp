@@ -8,6 +8,7 @@
 #include <new>
 
 #include "win32/system/bind_status_callback.h"
+#include "win32/system/system_library.h"
 #include "win32/system/text_encoding.h"
 
 namespace tesk::win32 {
@@ -17,13 +18,18 @@ std::int32_t Win32UrlTransfer::DownloadToFile(const std::string& url, const std:
   Microsoft::WRL::ComPtr<BindStatusCallback> callback;
   callback.Attach(new (std::nothrow) BindStatusCallback(callbacks));
   if (!callback) return E_OUTOFMEMORY;
-  const HRESULT result = URLDownloadToFileA(nullptr, AnsiFromUtf8(url).c_str(),
-                                            AnsiFromUtf8(file).c_str(), 0, callback.Get());
+  static const auto downloadToFile =
+      SystemFunction<decltype(&URLDownloadToFileA)>(L"urlmon.dll", "URLDownloadToFileA");
+  if (!downloadToFile) return HRESULT_FROM_WIN32(GetLastError());
+  const HRESULT result = downloadToFile(nullptr, AnsiFromUtf8(url).c_str(),
+                                        AnsiFromUtf8(file).c_str(), 0, callback.Get());
   return callback->Outcome(result);
 }
 
 std::int32_t Win32UrlTransfer::DeleteCacheEntry(const std::string& url) {
-  return DeleteUrlCacheEntryA(AnsiFromUtf8(url).c_str());
+  static const auto deleteCacheEntry =
+      SystemFunction<decltype(&DeleteUrlCacheEntryA)>(L"wininet.dll", "DeleteUrlCacheEntryA");
+  return deleteCacheEntry && deleteCacheEntry(AnsiFromUtf8(url).c_str());
 }
 
 }  // namespace tesk::win32

@@ -6,6 +6,7 @@
 
 #include "button/accessible_button.h"
 #include "win32/automation/server_lifetime.h"
+#include "win32/system/system_library.h"
 #include "win32/system/text_encoding.h"
 
 using Microsoft::WRL::ComPtr;
@@ -75,9 +76,13 @@ HRESULT AccessibleTypeInfo(bool vtableView, ComPtr<ITypeInfo>& info) {
 }  // namespace
 
 HRESULT CmdAccessible::Create(HWND window, const button::Cmd& cmd, ComPtr<CmdAccessible>& created) {
+  // oleacc is loaded only once a client asks: most hosts never meet a screen reader.
+  static const auto createStandard = SystemFunction<decltype(&CreateStdAccessibleObject)>(
+      L"oleacc.dll", "CreateStdAccessibleObject");
+  if (!createStandard) return HRESULT_FROM_WIN32(GetLastError());
   ComPtr<IAccessible> standard;
-  const HRESULT hr = CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                               reinterpret_cast<void**>(standard.GetAddressOf()));
+  const HRESULT hr = createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                    reinterpret_cast<void**>(standard.GetAddressOf()));
   if (FAILED(hr)) return hr;
   auto* object = new (std::nothrow) CmdAccessible(window, cmd, std::move(standard));
   if (!object) return E_OUTOFMEMORY;
@@ -260,7 +265,10 @@ LRESULT CmdAccessibleOwner::Answer(WPARAM wParam) {
     if (FAILED(CmdAccessible::Create(window_, cmd_, object_))) return 0;
     announcedState_ = StateBits(button::DescribeButton(cmd_));
   }
-  return LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object_.Get()));
+  static const auto lresultFromObject =
+      SystemFunction<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+  if (!lresultFromObject) return 0;
+  return lresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object_.Get()));
 }
 
 // Only once a client has asked for the button: before that no one listens for it.

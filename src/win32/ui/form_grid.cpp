@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win32/automation/server_lifetime.h"
+#include "win32/system/system_library.h"
 #include "win32/system/text_encoding.h"
 #include "win32/ui/text_widths.h"
 #include "win32/ui/win32_colors.h"
@@ -19,10 +20,13 @@ namespace {
 constexpr int kCellMargin = 12;
 constexpr int kHeaderMargin = 16;
 
+// Without common controls there is no grid, and the window that needs one fails to show.
 void RegisterListViewOnce() {
   static const BOOL registered = [] {
+    const auto initCommonControls = RequiredSystemFunction<decltype(&InitCommonControlsEx)>(
+        L"comctl32.dll", "InitCommonControlsEx");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    return InitCommonControlsEx(&controls);
+    return initCommonControls(&controls);
   }();
   (void)registered;
 }

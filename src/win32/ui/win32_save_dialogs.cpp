@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32/system/system_library.h"
 #include "win32/system/text_encoding.h"
 
 namespace tesk::win32 {
@@ -44,8 +45,11 @@ std::string Win32SaveDialogs::AskSaveFileName(const platform::SaveFileRequest& r
   // lpstrDefExt stays null: the name is returned as typed. The dialog must not move the host
   // process's current directory, which relative paths of the host depend on.
   dialog.Flags = request.flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
-  // Cancel and the dialog's own errors (CommDlgExtendedError) both mean nothing to save.
-  if (!GetSaveFileNameW(&dialog)) return {};
+  // Cancel and the dialog's own errors (CommDlgExtendedError) both mean nothing to save, and
+  // so does a system without the dialog.
+  static const auto getSaveFileName =
+      SystemFunction<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+  if (!getSaveFileName || !getSaveFileName(&dialog)) return {};
   return Utf8FromWide(file.data(), wcsnlen(file.data(), file.size()));
 }
 

@@ -1,0 +1,37 @@
+// The library in a process where the system DLLs it loads on first use cannot load (the test
+// runs with Wine told to load none of comctl32, comdlg32, oleacc, urlmon and wininet): creating
+// an object and every window without a grid still work; what needs a missing DLL fails as an
+// automation error naming it, or, where the operation never fails, gives its empty result.
+
+#include "type_info_walk.h"
+#include "window_watch.h"
+
+namespace tesk::wine_test {
+namespace {
+
+TEST(MissingSystemLibraries, FailOnlyWhatNeedsThemAndCleanly) {
+  LRESULT accessible = -1;
+  When(L"About x", [&](HWND about) {
+    accessible = SendMessageW(ChildOfClass(about, L"TeskLumoraCmd"), WM_GETOBJECT, 0,
+                              static_cast<LPARAM>(OBJID_CLIENT));
+    PostMessageW(about, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(ShowAbout(), S_OK);
+  EXPECT_EQ(accessible, 0) << "a screen reader gets no object, and the button goes on";
+
+  Bstr list(L"File|Open|Ctrl+O");
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_TRUE(FAILED(Info()->ShowShortcutKeysForm(list.put(), &result)));
+  const std::wstring description = ErrorDescription();
+  EXPECT_NE(description.find(L"comctl32.dll cannot be used"), std::wstring::npos)
+      << Narrow(description);
+
+  UpdateServerSetting server(Server());
+  Bstr address;
+  EXPECT_EQ(Info()->ShowReportABugPath(address.put()), S_OK);
+  EXPECT_EQ(address.str(), L"");
+}
+
+}  // namespace
+}  // namespace tesk::wine_test
