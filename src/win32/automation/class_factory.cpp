@@ -12,9 +12,10 @@ namespace {
 using CreateFunction = HRESULT (*)(REFIID, void**);
 
 // A factory lives as long as the DLL; its reference count is not tracked, server locks are.
+// Built at compile time, so that loading the DLL runs no code for it.
 class ClassFactory final : public IClassFactory {
  public:
-  explicit ClassFactory(CreateFunction create) : create_(create) {}
+  constexpr explicit ClassFactory(CreateFunction create) : create_(create) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (!object) return E_POINTER;
