@@ -16,6 +16,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -296,24 +297,31 @@ void CountCycles(const wchar_t* name, Cycle&& cycle) {
                privateAfter);
 }
 
-// The floor under every repaint: a window whose WM_PAINT only begins and ends the paint.
-LRESULT CALLBACK EmptyPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// The floors under every repaint: a window whose WM_PAINT only begins and ends the paint, and
+// one that fills its client area with a single PatBlt, the least a paint that shows pixels does.
+LRESULT CALLBACK FloorPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ERASEBKGND) return 1;
   if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
   PAINTSTRUCT paint;
-  BeginPaint(window, &paint);
+  const HDC dc = BeginPaint(window, &paint);
+  if (GetWindowLongPtrW(window, GWLP_USERDATA)) {
+    PatBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+           paint.rcPaint.bottom - paint.rcPaint.top, WHITENESS);
+  }
   EndPaint(window, &paint);
   return 0;
 }
 
-HWND CreateEmptyPaintWindow(HWND parent, int x) {
+HWND CreateFloorWindow(HWND parent, int x, bool fills) {
   WNDCLASSW windowClass{};
   windowClass.style = CS_DBLCLKS | CS_PARENTDC;  // as the cmd's class and the BUTTON's
-  windowClass.lpfnWndProc = EmptyPaint;
-  windowClass.lpszClassName = L"TeskBenchEmptyPaint";
+  windowClass.lpfnWndProc = FloorPaint;
+  windowClass.lpszClassName = L"TeskBenchFloor";
   RegisterClassW(&windowClass);
-  return CreateWindowExW(0, windowClass.lpszClassName, L"", WS_CHILD | WS_VISIBLE, x, 10, 88, 21,
-                         parent, nullptr, nullptr, nullptr);
+  const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_CHILD | WS_VISIBLE, x,
+                                      10, 88, 21, parent, nullptr, nullptr, nullptr);
+  SetWindowLongPtrW(window, GWLP_USERDATA, fills);
+  return window;
 }
 
 // The About window's "System Info..." button.
@@ -332,15 +340,20 @@ HWND CreateSystemInfoCmd(HWND parent) {
   return window;
 }
 
-double RepaintMicroseconds(HWND window) {
-  return MedianMicroseconds(31, 50, [window] {
-    InvalidateRect(window, nullptr, TRUE);
-    UpdateWindow(window);
-  });
+// Each window's repaint, measured in turn: the median microseconds of each.
+std::vector<double> RepaintMicroseconds(const std::vector<HWND>& windows) {
+  std::vector<std::function<void()>> repaints;
+  for (const HWND window : windows) {
+    repaints.push_back([window] {
+      InvalidateRect(window, nullptr, TRUE);
+      UpdateWindow(window);
+    });
+  }
+  return tesk::tools::MedianMicrosecondsInTurn(101, 20, repaints);
 }
 
 // A cmd and a system BUTTON of the same size, each repainted through the system's paint cycle
-// beside a window that paints nothing, and each drawing its look afresh: the cmd's Refresh,
+// beside the floors, and each drawing its look afresh: the cmd's Refresh,
 // the BUTTON's WM_PRINTCLIENT into a memory context of its size.
 void CompareButtonRedraws() {
   const HWND form = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 400, 60,
@@ -351,24 +364,25 @@ void CompareButtonRedraws() {
                       10, 88, 21, form, nullptr, nullptr, nullptr);
   SendMessageW(system, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                TRUE);
-  const HWND empty = CreateEmptyPaintWindow(form, 210);
-  const double floor = RepaintMicroseconds(empty);
-  const double cmdRepaint = RepaintMicroseconds(cmdWindow);
-  const double buttonRepaint = RepaintMicroseconds(system);
+  const std::vector<double> repaint = RepaintMicroseconds(
+      {CreateFloorWindow(form, 210, false), CreateFloorWindow(form, 310, true), cmdWindow, system});
+  const double floor = repaint[0];
   std::wprintf(
-      L"repaint of an 88 x 21 button through WM_PAINT (InvalidateRect + UpdateWindow): cmd "
-      L"%.1f us, system BUTTON %.1f us, a window painting nothing %.1f us (the floor; cmd "
-      L"%.2fx, BUTTON %.2fx)\n",
-      cmdRepaint, buttonRepaint, floor, cmdRepaint / floor, buttonRepaint / floor);
+      L"repaint of an 88 x 21 window through WM_PAINT (InvalidateRect + UpdateWindow), medians "
+      L"taken in turn: painting nothing %.1f us (the floor), one PatBlt %.1f us (%.2fx), cmd "
+      L"%.1f us (%.2fx), system BUTTON %.1f us (%.2fx)\n",
+      floor, repaint[1], repaint[1] / floor, repaint[2], repaint[2] / floor, repaint[3],
+      repaint[3] / floor);
 
   tesk::button::Cmd& cmd = *tesk::win32::CmdOfWindow(cmdWindow);
-  const double cmdDraw = MedianMicroseconds(31, 50, [&] { cmd.Refresh(); });
   const HDC screen = GetDC(system);
   const HDC memory = CreateCompatibleDC(screen);
   const HGDIOBJ previous = SelectObject(memory, CreateCompatibleBitmap(screen, 88, 21));
-  const double buttonDraw = MedianMicroseconds(31, 50, [&] {
-    SendMessageW(system, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-  });
+  const std::vector<double> draw = tesk::tools::MedianMicrosecondsInTurn(
+      31, 50, std::vector<std::function<void()>>{[&] { cmd.Refresh(); }, [&] {
+        SendMessageW(system, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+      }});
+  const double cmdDraw = draw[0], buttonDraw = draw[1];
   DeleteObject(SelectObject(memory, previous));
   DeleteDC(memory);
   ReleaseDC(system, screen);

@@ -37,4 +37,20 @@ double MedianMicroseconds(int samples, int repeats, Body&& body) {
   return Median(times);
 }
 
+// The same for several bodies whose samples are taken in turn, so that a busy spell of the
+// machine falls on all of them alike; one median per body.
+template <typename Body>
+std::vector<double> MedianMicrosecondsInTurn(int samples, int repeats,
+                                             const std::vector<Body>& bodies) {
+  std::vector<std::vector<double>> times(bodies.size());
+  for (int s = 0; s < samples; ++s) {
+    for (size_t b = 0; b < bodies.size(); ++b) {
+      times[b].push_back(MedianMicroseconds(1, repeats, bodies[b]));
+    }
+  }
+  std::vector<double> medians;
+  for (const auto& sampled : times) medians.push_back(Median(sampled));
+  return medians;
+}
+
 }  // namespace tesk::tools
