@@ -99,4 +99,10 @@ void UrlDownloader::OnStopBinding(std::int32_t status) {
   binding_.reset();
 }
 
+std::int32_t UrlDownloader::AbandonStatus(std::uint64_t bytes, std::uint64_t milliseconds) {
+  if (limits_.milliseconds != 0 && milliseconds >= limits_.milliseconds) return kTimedOut;
+  if (limits_.bytes != 0 && bytes > limits_.bytes) return kTooLarge;
+  return 0;
+}
+
 }  // namespace tesk

@@ -27,11 +27,24 @@ class DownloadListener {
   virtual void DownloadProg(std::int32_t /*bytesSoFar*/, std::int32_t /*bytesTotal*/) {}
 };
 
+// Bounds on each transfer, 0 for none: its time from start to end, and the most its local
+// file may receive. A transfer that reaches one is abandoned as a failure.
+struct DownloadLimits {
+  std::uint64_t milliseconds = 0;
+  std::uint64_t bytes = 0;
+};
+
 class UrlDownloader final : private platform::BindCallbacks {
  public:
+  // The failures of a transfer abandoned at its limits (INET_E_CONNECTION_TIMEOUT,
+  // INET_E_DOWNLOAD_FAILURE).
+  static constexpr std::int32_t kTimedOut = static_cast<std::int32_t>(0x800C000B);
+  static constexpr std::int32_t kTooLarge = static_cast<std::int32_t>(0x800C0008);
+
   UrlDownloader(platform::UrlTransfer& transfer, platform::HostThread& thread);
 
   void AddListener(DownloadListener& listener);
+  void SetLimits(const DownloadLimits& limits) { limits_ = limits; }
 
   // True when the download succeeded, false when it failed, nothing when this downloader's
   // transfer is still running (asked again from one of its own event handlers).
@@ -47,6 +60,7 @@ class UrlDownloader final : private platform::BindCallbacks {
   void OnStartBinding(std::shared_ptr<platform::Binding> binding) override;
   void OnProgress(std::uint32_t progress, std::uint32_t progressMax) override;
   void OnStopBinding(std::int32_t status) override;
+  std::int32_t AbandonStatus(std::uint64_t bytes, std::uint64_t milliseconds) override;
 
   template <typename Event>
   void Raise(Event&& event);
@@ -55,6 +69,7 @@ class UrlDownloader final : private platform::BindCallbacks {
   platform::HostThread& thread_;
   std::vector<DownloadListener*> listeners_;
   std::shared_ptr<platform::Binding> binding_;
+  DownloadLimits limits_;
 };
 
 }  // namespace tesk

@@ -7,6 +7,8 @@ namespace {
 
 constexpr char kDefaultUpdateServer[] = "http://update.tesklumora.com";
 constexpr char kDefaultSupportPhone[] = "+1 (555) 010-0199";
+constexpr unsigned kDefaultDownloadSeconds = 15;
+constexpr unsigned kMostDownloadSeconds = 3600;
 
 std::string Setting(platform::Registry& registry, const char* name, const char* fallback) {
   for (const char* key : {"HKEY_CURRENT_USER\\Software\\TeskLumoraLib",
@@ -24,6 +26,16 @@ std::string Setting(platform::Registry& registry, const char* name, const char* 
 
 std::string UpdateServer(platform::Registry& registry) {
   return Setting(registry, "UpdateServer", kDefaultUpdateServer);
+}
+
+unsigned DownloadSeconds(platform::Registry& registry) {
+  const std::string text = Setting(registry, "DownloadSeconds", "");
+  unsigned seconds = 0;
+  for (const char digit : text) {
+    if (digit < '0' || digit > '9' || seconds > kMostDownloadSeconds) return kDefaultDownloadSeconds;
+    seconds = seconds * 10 + static_cast<unsigned>(digit - '0');
+  }
+  return seconds >= 1 && seconds <= kMostDownloadSeconds ? seconds : kDefaultDownloadSeconds;
 }
 
 std::string WebHost(platform::Registry& registry) {

@@ -13,9 +13,13 @@ namespace tesk {
 constexpr char kDefaultWebHost[] = "www.tesklumora.com";
 constexpr char kDefaultSupportHost[] = "support.tesklumora.com";
 
-// The update server, as "http://host[:port][/folder]"; "/downloads/..." is appended to it.
-// Value "UpdateServer".
+// The update server, as "https://host[:port][/folder]" (or "http://..."); "/downloads/..." is
+// appended to it. Value "UpdateServer".
 std::string UpdateServer(platform::Registry& registry);
+
+// How long a download from the update server may take in all, connecting included: a whole
+// number of seconds from 1 to 3600, else the default of 15. Value "DownloadSeconds".
+unsigned DownloadSeconds(platform::Registry& registry);
 
 // The maker's web site, a bare host name such as "www.example.com". Value "WebHost".
 std::string WebHost(platform::Registry& registry);

@@ -17,8 +17,9 @@ struct AddressFetchServices {
 };
 
 // Downloads the file from `updateServer` into the temporary folder, reads its first line and
-// deletes the local copy. Never fails: whatever goes wrong gives "".
+// deletes the local copy. The download is abandoned after `downloadSeconds` or past 1 MiB.
+// Never fails: whatever goes wrong gives "".
 std::string FetchReportABugAddress(const AddressFetchServices& services,
-                                   const std::string& updateServer);
+                                   const std::string& updateServer, unsigned downloadSeconds);
 
 }  // namespace tesk

@@ -39,7 +39,7 @@ void ReportABugWindow::Load(platform::Form& form) {
   PassOverFailure([&] {
     address = FetchReportABugAddress(
         {services.environment, services.files, services.transfer, services.hostThread},
-        UpdateServer(services.registry));
+        UpdateServer(services.registry), DownloadSeconds(services.registry));
   });
   PassOverFailure([&] { form.Navigate("WebBrowser1", address.empty() ? kBlankPage : address); });
 }

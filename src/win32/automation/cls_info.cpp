@@ -111,7 +111,7 @@ class ClsInfoObject final : public AutomationObject<_ClsInfo> {
       Win32HostThread thread;
       Win32Registry registry;
       address = FetchReportABugAddress({environment, files, transfer, thread},
-                                       UpdateServer(registry));
+                                       UpdateServer(registry), DownloadSeconds(registry));
     } catch (...) {
       // Every step already passes over its own failures; this is for running out of memory.
     }

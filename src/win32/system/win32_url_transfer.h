@@ -1,5 +1,6 @@
 #pragma once
-// URL transfers through urlmon's URLDownloadToFileA, cache entries through wininet.
+// URL transfers through urlmon's asynchronous URL monikers, bound on the calling thread while
+// it waits and runs its messages; cache entries through wininet.
 
 #include "platform/url_transfer.h"
 
