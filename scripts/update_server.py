@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """A small update server on 127.0.0.1 for the Wine tests, the demo and the benchmark.
 
-  update_server.py start PORT_FILE   serve in the background; the port is written to PORT_FILE
+  update_server.py start PORT_FILE   serve in the background; the port is written to PORT_FILE,
+                                     that of the https listener to PORT_FILE.https
   update_server.py stop PORT_FILE    stop the server started with that PORT_FILE
 
 Every case has a folder of its own, so each has its own URL and no cache entry mixes them:
@@ -12,12 +13,23 @@ Every case has a folder of its own, so each has its own URL and no cache entry m
   /pages-asked                       those paths, one a line, in order
 anything else is 404. The "browser" and "demo" cases name the server's own page
 /page/report-a-bug.
+Servers that misbehave, each for at most STALL_SECONDS (or until the client lets go):
+  /silent/downloads/ReportAbug.Zip   reads the request and says nothing
+  /trickle/downloads/ReportAbug.Zip  promises 64 bytes and sends one every 2 seconds
+  /endless/downloads/ReportAbug.Zip  a body without a length that never ends
+  /loop/...                          302 to /loop/again, which sends it back: for ever
+The https listener serves the same with a self-signed certificate, made at start with
+Debian's openssl, which no client should accept.
 The server stops by itself after MAX_LIFETIME seconds.
 """
 import http.server
 import os
+import shutil
 import signal
+import ssl
+import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -30,6 +42,7 @@ ADDRESS_FILES = {
 PAGE = b"<html><head><title>Report a Bug</title></head><body><h1>Report a Bug</h1></body></html>"
 BLOCK = bytes(range(256)) * 256  # 64 KiB
 MAX_LIFETIME = 1200
+STALL_SECONDS = 60
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -37,7 +50,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def do_GET(self):
         parts = self.path.strip("/").split("/")
-        if len(parts) == 3 and parts[1:] == ["downloads", "ReportAbug.Zip"] \
+        if parts[0] in ("silent", "trickle", "endless", "loop"):
+            getattr(self, parts[0])()
+        elif len(parts) == 3 and parts[1:] == ["downloads", "ReportAbug.Zip"] \
                 and parts[0] in ADDRESS_FILES:
             body = ADDRESS_FILES[parts[0]] % {b"port": self.server.server_address[1]}
             self.reply(len(body), [body])
@@ -63,6 +78,39 @@ class Handler(http.server.BaseHTTPRequestHandler):
         for chunk in chunks:
             self.wfile.write(chunk)
 
+    def silent(self):
+        self.connection.settimeout(STALL_SECONDS)
+        try:
+            self.connection.recv(1)  # returns when the client closes
+        except OSError:
+            pass
+
+    def trickle(self):
+        self.stall(64, (b"x" for _ in range(64)), 2)
+
+    def endless(self):
+        self.stall(None, iter(lambda: BLOCK, None), 0)
+
+    def loop(self):
+        self.send_response(302)
+        there = "/loop/again" if self.path != "/loop/again" else "/loop/downloads/ReportAbug.Zip"
+        self.send_header("Location", there)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+    def stall(self, length, chunks, pause):
+        ends = time.monotonic() + STALL_SECONDS
+        try:
+            self.reply(length, [])
+            for chunk in chunks:
+                if time.monotonic() > ends:
+                    break
+                self.wfile.write(chunk)
+                self.wfile.flush()
+                time.sleep(pause)
+        except OSError:
+            pass
+
     @staticmethod
     def blocks(size):
         while size > 0:
@@ -73,9 +121,25 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
 
+def self_signed_context():
+    folder = tempfile.mkdtemp()
+    try:
+        key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                        "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", cert],
+                       check=True, capture_output=True)
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(cert, key)
+        return context
+    finally:
+        shutil.rmtree(folder)
+
+
 def start(port_file):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    server.pages_asked = []
+    secure = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    secure.socket = self_signed_context().wrap_socket(secure.socket, server_side=True)
+    server.pages_asked = secure.pages_asked = []
     if os.fork():
         return
     os.setsid()
@@ -85,9 +149,12 @@ def start(port_file):
     threading.Timer(MAX_LIFETIME, lambda: os._exit(0)).start()
     with open(port_file + ".pid", "w") as pid:
         pid.write(str(os.getpid()))
+    with open(port_file + ".https", "w") as port:
+        port.write(str(secure.server_address[1]))
     with open(port_file + ".tmp", "w") as port:
         port.write(str(server.server_address[1]))
     os.rename(port_file + ".tmp", port_file)
+    threading.Thread(target=secure.serve_forever, daemon=True).start()
     server.serve_forever()
 
 
@@ -97,7 +164,7 @@ def stop(port_file):
             os.kill(int(pid.read()), signal.SIGTERM)
     except (OSError, ValueError):
         pass
-    for name in (port_file, port_file + ".pid"):
+    for name in (port_file, port_file + ".pid", port_file + ".https"):
         if os.path.exists(name):
             os.remove(name)
 

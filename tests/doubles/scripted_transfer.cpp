@@ -9,9 +9,16 @@ std::int32_t ScriptedTransfer::DownloadToFile(const std::string& url, const std:
   requests.push_back(url + " -> " + file);
   callbacks.OnStartBinding(std::make_shared<platform::Binding>());
   for (const auto& report : progress) callbacks.OnProgress(report.soFar, report.total);
-  if (status == 0 && writeFile) writeFile(file);
-  callbacks.OnStopBinding(status);
-  return status;
+  std::int32_t stop = status;
+  for (const auto& check : checks) {
+    if (const std::int32_t refusal = callbacks.AbandonStatus(check.bytes, check.milliseconds)) {
+      stop = refusal;
+      break;
+    }
+  }
+  if (stop == 0 && writeFile) writeFile(file);
+  callbacks.OnStopBinding(stop);
+  return stop;
 }
 
 void PumpingThread::ProcessPendingMessages() {

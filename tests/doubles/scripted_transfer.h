@@ -18,6 +18,10 @@ class ScriptedTransfer final : public platform::UrlTransfer {
     std::uint32_t soFar;
     std::uint32_t total;
   };
+  struct Check {
+    std::uint64_t bytes;
+    std::uint64_t milliseconds;
+  };
 
   std::int32_t DownloadToFile(const std::string& url, const std::string& file,
                               platform::BindCallbacks& callbacks) override;
@@ -25,6 +29,9 @@ class ScriptedTransfer final : public platform::UrlTransfer {
 
   std::vector<Progress> progress;
   std::int32_t status = 0;  // reported to OnStopBinding and returned
+  // Put to the limits after the progress reports, as the system's transfer does while data
+  // arrives and while it waits; the first refusal is the stop's status instead.
+  std::vector<Check> checks;
   std::function<void(const std::string& file)> writeFile;  // on success, before the stop
   std::vector<std::string> requests;                        // "url -> file"
 };

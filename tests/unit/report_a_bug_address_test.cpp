@@ -21,7 +21,7 @@ class ReportABugAddress : public ::testing::Test {
     transfer.writeFile = [this, content](const std::string& file) { files.files[file] = content; };
   }
   std::string Fetch() {
-    return FetchReportABugAddress({files, files, transfer, thread}, "http://127.0.0.1:8080");
+    return FetchReportABugAddress({files, files, transfer, thread}, "http://127.0.0.1:8080", 7);
   }
 
   test::MemoryFiles files;
@@ -60,6 +60,30 @@ TEST_F(ReportABugAddress, NeitherAMissingTempNorAFailedDeletionLosesTheAddress) 
   EXPECT_EQ(Fetch(), "address");
   EXPECT_EQ(transfer.requests.back(),
             "http://127.0.0.1:8080/downloads/ReportAbug.Zip -> \\ReportAbug.Zip");
+}
+
+// The file is the address only within the setting's seconds and a mebibyte.
+TEST_F(ReportABugAddress, IsAbandonedAtTheDeadlineOrPastAMebibyte) {
+  Serve("address");
+  transfer.checks = {{1 << 20, 6999}};
+  EXPECT_EQ(Fetch(), "address");
+  transfer.checks = {{(1 << 20) + 1, 0}};
+  EXPECT_EQ(Fetch(), "");
+  transfer.checks = {{0, 7000}};
+  EXPECT_EQ(Fetch(), "");
+}
+
+TEST(DownloadSecondsSetting, AWholeNumberFromOneTo3600ElseFifteen) {
+  test::MemoryRegistry registry;
+  EXPECT_EQ(DownloadSeconds(registry), 15u);
+  const std::pair<const char*, unsigned> values[] = {
+      {"1", 1}, {"3600", 3600}, {"0", 15}, {"3601", 15}, {"99999999999", 15}, {"30s", 15},
+      {"-5", 15}};
+  for (const auto& [text, seconds] : values) {
+    registry.SetRaw(test::MemoryRegistry::kCurrentUser, "Software\\TeskLumoraLib",
+                    "DownloadSeconds", text);
+    EXPECT_EQ(DownloadSeconds(registry), seconds) << text;
+  }
 }
 
 TEST(UpdateServerSetting, TheUsersValueBeforeTheMachinesBeforeTheDefault) {

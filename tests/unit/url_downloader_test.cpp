@@ -65,6 +65,27 @@ TEST_F(Downloading, KillDownloadFromAHandlerMarksTheFailureCancelledOrLetsSucces
   EXPECT_EQ(log.lines.back(), "done");
 }
 
+// Past the size, or at the deadline, the transfer is abandoned as a failure; without limits
+// nothing is too large or too late.
+TEST_F(Downloading, LimitsAbandonTheTransferPastTheSizeOrAtTheDeadline) {
+  struct Case {
+    std::uint64_t bytes, milliseconds;
+    const char* last;
+  };
+  const Case cases[] = {{100, 3999, "done"},
+                        {101, 0, "crash 0x800c0008 Download Failure."},
+                        {0, 4000, "crash 0x800c000b Connection Timeout."}};
+  downloader.SetLimits({4000, 100});
+  for (const Case& c : cases) {
+    transfer.checks = {{0, 0}, {c.bytes, c.milliseconds}};
+    EXPECT_EQ(Download(), std::string(c.last) == "done") << c.last;
+    EXPECT_EQ(log.lines.back(), c.last);
+  }
+  downloader.SetLimits({});
+  transfer.checks = {{~0ull, ~0ull}};
+  EXPECT_EQ(Download(), true);
+}
+
 TEST_F(Downloading, ASecondStartDuringTheTransferGivesNothingAndStartsNothing) {
   transfer.progress = {{1, 2}};
   std::optional<bool> nested = true;

@@ -2,7 +2,10 @@
 // (scripts/update_server.py); and ShowReportABugPath through the registered DLL.
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <fstream>
+#include <thread>
 
 #include "doubles/download_events.h"
 #include "win32/system/win32_shell.h"
@@ -76,6 +79,17 @@ TEST_F(Download, FailuresAreCrashesWithTheirStatusText) {
   events.lines.clear();
   EXPECT_EQ(Fetch("http://127.0.0.1:1/refused"), false) << "nothing listens on port 1";
   EXPECT_EQ(events.lines.back().rfind("crash ", 0), 0u);
+
+  // A file may reach the size limit but not pass it; past it nothing is kept.
+  downloader.SetLimits({0, 100000});
+  EXPECT_EQ(Fetch(NarrowServer() + "/bytes/100000"), true);
+  EXPECT_EQ(FileSize(), 100000);
+  DeleteFileW(file.c_str());
+  events.lines.clear();
+  EXPECT_EQ(Fetch(NarrowServer() + "/stream/100001"), false);
+  EXPECT_EQ(events.lines.back(), "crash 0x800c0008 Download Failure.");
+  EXPECT_EQ(FileSize(), -1);
+  EXPECT_FALSE(Exists(file + L".part"));
 }
 
 // A second start from the handler, and the events of a kill, are pinned natively; here the
@@ -95,9 +109,10 @@ class ReportABugPath : public ::testing::Test {
  protected:
   ~ReportABugPath() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib"); }
 
-  // The address through the DLL, with `page` of the update server as the report's page.
-  std::wstring Fetch(const std::wstring& page) {
-    const std::wstring server = Server() + page;
+  // The address through the DLL, with `page` of the update server (or of `server`) as the
+  // report's page.
+  std::wstring Fetch(const std::wstring& page, const std::wstring& origin = Server()) {
+    const std::wstring server = origin + page;
     RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"UpdateServer", REG_SZ,
                     server.c_str(), static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
     auto info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
@@ -130,6 +145,115 @@ TEST_F(ReportABugPath, IsTheFirstLineAndAFailedDownloadReadsAStaleCopyAndLeavesN
   EXPECT_EQ(Fetch(L"/multi"), L"");
   SetEnvironmentVariableW(L"TEMP", saved);
   EXPECT_FALSE(Exists(localCopy));
+}
+
+// The update server's https listener, whose certificate nobody signed.
+std::wstring HttpsServer() {
+  std::ifstream portFile("update_server.port.https");
+  std::string port;
+  portFile >> port;
+  return L"https://127.0.0.1:" + std::wstring(port.begin(), port.end());
+}
+
+// A host's window that counts its paintings.
+std::atomic<int> hostPaints{0};
+LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  EndPaint(window, &paint);
+  ++hostPaints;
+  return 0;
+}
+
+// Watches a call from another thread, as a user would see it: the host's window invalidated
+// every 20 ms, the largest file of the download in TEMP, and every other visible window of the
+// process (a dialog), counted and closed.
+class CallWatch {
+ public:
+  explicit CallWatch(HWND host) : host_(host), watcher_([this] { Watch(); }) {}
+  ~CallWatch() { Stop(); }
+  void Stop() {
+    done_ = true;
+    if (watcher_.joinable()) watcher_.join();
+  }
+
+  std::atomic<int> dialogs{0};
+  std::atomic<LONGLONG> largestFile{0};
+
+ private:
+  void Watch() {
+    while (!done_) {
+      InvalidateRect(host_, nullptr, FALSE);
+      EnumWindows(CloseDialog, reinterpret_cast<LPARAM>(this));
+      for (const wchar_t* name : {L"ReportAbug.Zip", L"ReportAbug.Zip.part"}) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (GetFileAttributesExW(TempFile(name).c_str(), GetFileExInfoStandard, &data)) {
+          largestFile = std::max<LONGLONG>(largestFile, data.nFileSizeLow);
+        }
+      }
+      Sleep(20);
+    }
+  }
+  static BOOL CALLBACK CloseDialog(HWND window, LPARAM self) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    auto& watch = *reinterpret_cast<CallWatch*>(self);
+    if (process == GetCurrentProcessId() && window != watch.host_ && IsWindowVisible(window)) {
+      ++watch.dialogs;
+      PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+  }
+
+  HWND host_;
+  std::atomic<bool> done_{false};
+  std::thread watcher_;
+};
+
+// Servers that would hold a host for minutes, and one whose certificate does not validate: each
+// call ends within the deadline (4 s here) with empty text, no dialog, no file left behind and
+// at most a mebibyte on the disk; while it waits the host's window is painted.
+TEST_F(ReportABugPath, MisbehavingServersEndWithinTheDeadlineWithoutADialog) {
+  const wchar_t seconds[] = L"4";
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"DownloadSeconds", REG_SZ,
+                  seconds, sizeof seconds);
+  const WNDCLASSW paintCounter{0, CountPaints, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               L"PaintCounter"};
+  RegisterClassW(&paintCounter);
+  const HWND host = CreateWindowExW(0, L"PaintCounter", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                    0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  struct Case {
+    const wchar_t* page;
+    std::wstring origin;
+    bool waitsForTheDeadline;
+  };
+  const Case cases[] = {{L"/silent", Server(), true},
+                        {L"/trickle", Server(), true},
+                        {L"/endless", Server(), false},
+                        {L"/loop", Server(), false},
+                        {L"/multi", HttpsServer(), false}};
+  for (const Case& c : cases) {
+    CallWatch watch(host);
+    const int paintsBefore = hostPaints;
+    const ULONGLONG begun = GetTickCount64();
+    EXPECT_EQ(Fetch(c.page, c.origin), L"") << c.page;
+    const double took = (GetTickCount64() - begun) / 1000.0;
+    watch.Stop();
+    const int paints = hostPaints - paintsBefore;
+    std::printf("%ls%ls: %.1f s (deadline 4 s), %d paintings, largest file %lld bytes\n",
+                c.origin.c_str(), c.page, took, paints, watch.largestFile.load());
+    EXPECT_LT(took, 40) << c.page;
+    if (c.waitsForTheDeadline) {
+      EXPECT_GT(paints, 1) << c.page;
+    }
+    EXPECT_EQ(watch.dialogs, 0) << c.page;
+    EXPECT_LE(watch.largestFile, 1 << 20) << c.page;
+    for (const std::wstring& name : FilesIn(TempFile(L""))) {
+      EXPECT_NE(name.rfind(L"ReportAbug", 0), 0u) << c.page;
+    }
+  }
+  DestroyWindow(host);
 }
 
 }  // namespace
