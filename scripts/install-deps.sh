@@ -6,7 +6,7 @@ set -eu
 
 packages="cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64 wine32:i386
-  xvfb xauth python3 python3-pefile python3-xlrd python3-xlwt curl cloc"
+  xvfb xauth python3 python3-pefile python3-xlrd python3-xlwt curl openssl cloc"
 
 # The smallest i386 Linux program there is: exit(0) through int 0x80. The kernel runs it only
 # when it can run 32-bit code at all (IA32 emulation), which wine32 needs.
