@@ -57,7 +57,19 @@ ensure_prefix() {
   await_wine_server
 }
 
+# Wine draws the captions' close, minimise and maximise glyphs with the Marlett font, which
+# Debian ships in Wine's data folder, where this Wine does not look: without it the captions show
+# the letters that stand for the glyphs. The prefix gets its own copy.
+install_marlett() {
+  marlett=/usr/share/wine/fonts/marlett.ttf
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp "$marlett" "$fonts/"
+  fi
+}
+
 ensure_prefix
+install_marlett
 kill_wine_server
 case "${TESK_WINE:-wine}" in
   wine64) loader=/usr/lib/wine/wine64 ;;
