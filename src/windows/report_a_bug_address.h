@@ -22,4 +22,12 @@ struct AddressFetchServices {
 std::string FetchReportABugAddress(const AddressFetchServices& services,
                                    const std::string& updateServer, unsigned downloadSeconds);
 
+// Whether the bug-report browser may open `address`: an absolute http: or https: address (the
+// scheme in any case) with a host name, taken as it stands. Blanks, control characters, quotes
+// and backslashes anywhere refuse it: the browser would rewrite such an address before opening
+// it, and a page's address is also handed to the user's own browser on a command line. Every
+// other scheme (javascript:, file:, res:, mk:, about:, UNC paths ...) runs inside the host's
+// process, and is refused.
+bool IsWebAddress(const std::string& address);
+
 }  // namespace tesk

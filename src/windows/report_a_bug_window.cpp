@@ -41,7 +41,9 @@ void ReportABugWindow::Load(platform::Form& form) {
         {services.environment, services.files, services.transfer, services.hostThread},
         UpdateServer(services.registry), DownloadSeconds(services.registry));
   });
-  PassOverFailure([&] { form.Navigate("WebBrowser1", address.empty() ? kBlankPage : address); });
+  // Anything but a web address would run inside the host's process: the blank page instead.
+  PassOverFailure(
+      [&] { form.Navigate("WebBrowser1", IsWebAddress(address) ? address : kBlankPage); });
 }
 
 // The browser always covers the whole client area.

@@ -7,7 +7,7 @@
 
 namespace tesk::windows {
 
-// What the browser shows when the update server named no page.
+// What the browser shows when the update server named no web page.
 constexpr char kBlankPage[] = "about:blank";
 
 class ReportABugWindow final : public SharedWindow {

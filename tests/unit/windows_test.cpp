@@ -273,7 +273,7 @@ TEST_F(Windows, TipShowsEachTextUnchanged) {
   }
 }
 
-// Load: the icon, then the fetch, then the page (blank when the server named none).
+// Load: the icon, then the fetch, then the page (blank when the server named no web page).
 TEST_F(Windows, ReportABugShowsTheServersPage) {
   values.productSymbol = kArtwork;
   AddSettingsFile("icon.ico");
@@ -285,6 +285,8 @@ TEST_F(Windows, ReportABugShowsTheServersPage) {
             (Calls{"ShowModal FrmReportABug", "LoadIcon " + kFolder + "\\icon.ico", "fetched",
                    "Navigate WebBrowser1=https://bugs.example/report?id=7",
                    "closed FrmReportABug"}));
+  transfer.writeFile = [this](const std::string& file) { files.files[file] = "file:///C:/x.hta"; };
+  EXPECT_EQ(Show(windows.reportABug)[2], "Navigate WebBrowser1=about:blank") << "no web address";
   transfer.writeFile = nullptr;
   transfer.status = static_cast<std::int32_t>(0x800C0005);  // no network
   EXPECT_EQ(Show(windows.reportABug)[2], "Navigate WebBrowser1=about:blank");
