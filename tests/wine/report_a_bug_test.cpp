@@ -1,11 +1,22 @@
 // The bug-report window as a host sees it, against the update server on 127.0.0.1: the page
 // the server names opened in the system's browser control, which covers the client area
 // through every resize; an empty result. The local copy's deletion is the download test's.
+// Then what the browser may do inside the host: the control, caught on its way to the library,
+// shows where it is sent and what the library's site and event sink let it do.
 
+#include <winsock2.h>
+#include <downloadmgr.h>
+#include <exdisp.h>
+#include <exdispid.h>
+#include <mshtmdid.h>
 #include <urlmon.h>
+#include <wininet.h>
 
+#include <cstdlib>
 #include <string>
+#include <thread>
 
+#include "win32/ui/browser_events.h"
 #include "window_watch.h"
 
 namespace tesk::wine_test {
@@ -55,6 +66,280 @@ TEST(ReportABugWindow, OpensTheServersPageInABrowserThatFillsTheWindowThroughEve
   EXPECT_EQ(result.str(), L"");
   // Without its HTML engine Wine's browser shows nothing, but it does fetch the page.
   EXPECT_NE(PagesAsked().find("/page/report-a-bug\n"), std::string::npos);
+}
+
+// An update server of the test's own: ReportAbug.Zip below "/<n>/" starts with the n-th line.
+class LineServer {
+ public:
+  explicit LineServer(std::vector<std::string> lines) : lines_(std::move(lines)) {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
+    listen(listener_, 4);
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+    url_ = L"http://127.0.0.1:" + std::to_wstring(ntohs(address.sin_port)) + L"/";
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~LineServer() {
+    closesocket(listener_);  // ends the accept below
+    thread_.join();
+    WSACleanup();
+  }
+  std::wstring Url(size_t line) const { return url_ + std::to_wstring(line); }
+
+ private:
+  void Serve() {
+    for (SOCKET client; (client = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET;
+         closesocket(client)) {
+      char request[1024] = {};
+      recv(client, request, sizeof request - 1, 0);  // "GET /<n>/downloads/ReportAbug.Zip ..."
+      const std::string body = lines_[std::atoi(request + 5) % lines_.size()] + "\r\nsecond\r\n";
+      const std::string reply =
+          "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+      send(client, reply.data(), static_cast<int>(reply.size()), 0);
+    }
+  }
+
+  const std::vector<std::string> lines_;
+  SOCKET listener_;
+  std::wstring url_;
+  std::thread thread_;
+};
+
+// Where a browser is sent (BeforeNavigate2), and whether a sink before this one cancelled it.
+// Lives on the test's stack, connected through an EventConnection.
+struct NavigationLog final : IDispatch {
+  std::vector<std::pair<std::wstring, bool>> sent;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    *object = this;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* arguments,
+                                   VARIANT*, EXCEPINFO*, UINT*) override {
+    if (member == DISPID_BEFORENAVIGATE2) {
+      sent.emplace_back(arguments->rgvarg[5].pvarVal->bstrVal, *arguments->rgvarg[0].pboolVal);
+    }
+    return S_OK;
+  }
+};
+
+class EventConnection {
+ public:
+  EventConnection(IUnknown* browser, IDispatch* sink) {
+    ComPtr<IConnectionPointContainer> points;
+    browser->QueryInterface(IID_PPV_ARGS(&points));
+    points->FindConnectionPoint(DIID_DWebBrowserEvents2, &point_);
+    point_->Advise(sink, &cookie_);
+  }
+  ~EventConnection() { point_->Unadvise(cookie_); }
+
+ private:
+  ComPtr<IConnectionPoint> point_;
+  DWORD cookie_ = 0;
+};
+
+// While it lives, the browser control the library creates comes from the test's class object,
+// which makes the system's own, keeps it and logs where it is sent from the start.
+class BrowserCatcher final : public IClassFactory {
+ public:
+  BrowserCatcher() {
+    CoRegisterClassObject(CLSID_WebBrowser, this, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                          &registration_);
+  }
+  ~BrowserCatcher() {
+    CoRevokeClassObject(registration_);
+    connection_.reset();
+    browser_.Reset();
+    FreeLibrary(ieframe_);
+  }
+  IWebBrowser2* Browser() const { return browser_.Get(); }
+  NavigationLog log;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    *object = this;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    const auto get = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(GetProcAddress(ieframe_, "DllGetClassObject")));
+    ComPtr<IClassFactory> system;
+    get(CLSID_WebBrowser, IID_PPV_ARGS(&system));
+    connection_.reset();
+    system->CreateInstance(outer, IID_PPV_ARGS(browser_.ReleaseAndGetAddressOf()));
+    connection_ = std::make_unique<EventConnection>(browser_.Get(), &log);
+    return browser_->QueryInterface(iid, object);
+  }
+
+ private:
+  HMODULE ieframe_ = LoadLibraryW(L"ieframe.dll");
+  DWORD registration_ = 0;
+  ComPtr<IWebBrowser2> browser_;
+  std::unique_ptr<EventConnection> connection_;
+};
+
+BOOL CALLBACK NoteOtherWindow(HWND window, LPARAM count) {
+  wchar_t caption[32] = {};
+  GetWindowTextW(window, caption, 32);
+  if (IsWindowVisible(window) && lstrcmpW(caption, L"Report a Bug") != 0) {
+    ++*reinterpret_cast<int*>(count);
+  }
+  return TRUE;
+}
+
+// The visible top-level windows of this thread besides the bug-report window, as a dialog is.
+int OtherWindows() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), NoteOtherWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// A first line that is no web address shows the blank page, and nothing of the browser's own
+// opens beside the window.
+TEST(ReportABugWindow, ShowsTheBlankPageForAnythingButAWebAddress) {
+  const std::string page = "http://127.0.0.1:1/report";
+  LineServer server({"javascript:alert(1)", "vbscript:msgbox(1)", "file:///C:/windows/win.ini",
+                     "\\\\server\\share\\x.htm", "res://ieframe.dll/navcancl.htm",
+                     "mk:@MSITStore:C:\\x.chm::/x.htm", "data:text/html,<b>x</b>", " " + page,
+                     page});
+  BrowserCatcher catcher;
+  for (size_t line = 0; line < 9; ++line) {
+    UpdateServerSetting setting(server.Url(line));
+    catcher.log.sent.clear();
+    int others = -1;
+    When(L"Report a Bug", [&](HWND form) {
+      others = OtherWindows();
+      PostMessageW(form, WM_CLOSE, 0, 0);
+    });
+    Bstr result;
+    EXPECT_EQ(Info()->ShowReportABug(result.put()), S_OK) << line;
+    EXPECT_EQ(others, 0) << line;
+    ASSERT_FALSE(catcher.log.sent.empty()) << line;
+    EXPECT_EQ(catcher.log.sent[0].first, line == 8 ? L"http://127.0.0.1:1/report" : L"about:blank")
+        << line;
+  }
+}
+
+// Once the page shows it goes only to web addresses and the blank page; through the library's
+// site the browser learns what it may run and finds its prompts and downloads refused.
+TEST(ReportABugWindow, KeepsThePageToTheWebAndItsPromptsOutOfTheHost) {
+  UpdateServerSetting setting(Server() + L"/no-such-case");
+  BrowserCatcher catcher;
+  NavigationLog log;
+  LONG control = 0;
+  HRESULT certificate = S_OK, password = S_OK, downloads = E_FAIL;
+  When(L"Report a Bug", [&](HWND form) {
+    {
+      EventConnection afterTheLibrarys(catcher.Browser(), &log);
+      VARIANT none{};
+      for (const wchar_t* to :
+           {L"javascript:alert(2)", L"http://127.0.0.1:1/next", L"about:blank"}) {
+        catcher.Browser()->Navigate(Bstr(to).get(), &none, &none, &none, &none);
+      }
+      WaitUntil(
+          [&] {
+            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+              DispatchMessageW(&message);
+            }
+            return log.sent.size() >= 3;
+          },
+          10000);
+    }
+    ComPtr<IOleObject> object;
+    ComPtr<IOleClientSite> site;
+    catcher.Browser()->QueryInterface(IID_PPV_ARGS(&object));
+    object->GetClientSite(&site);
+    ComPtr<IDispatch> ambient;
+    ComPtr<IServiceProvider> services;
+    site.As(&ambient);
+    site.As(&services);
+    DISPPARAMS noArguments{};
+    VARIANT value{};
+    ambient->Invoke(DISPID_AMBIENT_DLCONTROL, IID_NULL, 0, DISPATCH_PROPERTYGET, &noArguments,
+                    &value, nullptr, nullptr);
+    control = value.lVal;
+    ComPtr<IHttpSecurity> certificates;
+    ComPtr<IAuthenticate> passwords;
+    ComPtr<IUnknown> downloadManager;
+    services->QueryService(IID_IHttpSecurity, IID_PPV_ARGS(&certificates));
+    services->QueryService(IID_IAuthenticate, IID_PPV_ARGS(&passwords));
+    downloads = services->QueryService(__uuidof(IDownloadManager), __uuidof(IDownloadManager),
+                                       reinterpret_cast<void**>(downloadManager.GetAddressOf()));
+    certificate = certificates->OnSecurityProblem(ERROR_INTERNET_INVALID_CA);
+    HWND owner = form;
+    LPWSTR user = nullptr, secret = nullptr;
+    password = passwords->Authenticate(&owner, &user, &secret);
+    EXPECT_TRUE(!owner && !user && !secret);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  Bstr result;
+  EXPECT_EQ(Info()->ShowReportABug(result.put()), S_OK);
+  EXPECT_EQ(log.sent, (std::vector<std::pair<std::wstring, bool>>{
+                          {L"javascript:alert(2)", true},
+                          {L"http://127.0.0.1:1/next", false},
+                          {L"about:blank", false}}))
+      << "cancelled by the library's sink before this one saw them";
+  // ActiveX controls neither downloaded nor run, no Java, no behaviours; scripts and images on.
+  const LONG off = DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_DLACTIVEXCTLS | DLCTL_NO_JAVA |
+                   DLCTL_NO_BEHAVIORS | DLCTL_NO_SCRIPTS;
+  EXPECT_EQ(control & (off | DLCTL_DLIMAGES), (off & ~DLCTL_NO_SCRIPTS) | DLCTL_DLIMAGES);
+  EXPECT_EQ(certificate, E_ABORT) << "a certificate problem ends the page";
+  EXPECT_EQ(password, E_ACCESSDENIED) << "no password, and no prompt for one";
+  EXPECT_EQ(downloads, S_OK) << "so the browser's own download dialog is never used";
+}
+
+// Fires an event at a sink as the browser does, the arguments last first, and tells whether
+// the sink cancelled it.
+bool Cancels(IDispatch* sink, DISPID event, std::vector<VARIANT> lastFirst, UINT cancelAt) {
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  lastFirst[cancelAt].vt = VT_BYREF | VT_BOOL;
+  lastFirst[cancelAt].pboolVal = &cancel;
+  DISPPARAMS arguments{lastFirst.data(), nullptr, static_cast<UINT>(lastFirst.size()), 0};
+  sink->Invoke(event, IID_NULL, 0, DISPATCH_METHOD, &arguments, nullptr, nullptr, nullptr);
+  return cancel == VARIANT_TRUE;
+}
+
+// Without an HTML engine here no page can open a window or offer a file, so the library's
+// event sink is handed those events directly: a new window goes to the user's browser through
+// "explorer" (a stand-in here), a file offered for download is refused.
+TEST(ReportABugWindow, SendsNewWindowsToTheUsersBrowserAndRefusesDownloads) {
+  StandInFolder explorer(L"tesk-explorer", L"explorer.exe");
+  SetCurrentDirectoryW(explorer.Path().c_str());
+  ComPtr<IDispatch> sink;
+  sink.Attach(new win32::BrowserEvents);
+  Bstr opener(L"http://127.0.0.1:1/report"), script(L"javascript:alert(1)"),
+      page(L"http://127.0.0.1:1/new,window?x=1");
+  VARIANT file{}, document{};
+  file.vt = document.vt = VT_BOOL;
+  document.boolVal = VARIANT_TRUE;
+  for (const Bstr* address : {&script, &page}) {  // (window, cancel, flags, opener, address)
+    EXPECT_TRUE(Cancels(sink.Get(), DISPID_NEWWINDOW3,
+                        {Text(address->get()), Text(opener.get()), {}, {}, {}}, 3));
+  }
+  EXPECT_TRUE(Cancels(sink.Get(), DISPID_NEWWINDOW2, {{}, {}}, 0));
+  EXPECT_TRUE(Cancels(sink.Get(), DISPID_FILEDOWNLOAD, {{}, file}, 0)) << "a file";
+  EXPECT_FALSE(Cancels(sink.Get(), DISPID_FILEDOWNLOAD, {{}, document}, 0)) << "a page";
+  const std::vector<std::string> log = StartLog(explorer.Path(), 30000);
+  SetCurrentDirectoryW(L"C:\\");
+  ASSERT_EQ(log.size(), 1u) << "the script's window opens nowhere";
+  EXPECT_NE(log[0].find("explorer \"http://127.0.0.1:1/new,window?x=1\"\t1"), std::string::npos)
+      << log[0];
 }
 
 }  // namespace

@@ -1,6 +1,17 @@
 #include "win32/ui/browser_site.h"
 
+#include <mshtmdid.h>
+
 namespace tesk::win32 {
+namespace {
+
+// Pages get their scripts and images; no ActiveX control is downloaded or run, no Java applet,
+// no behaviour, and the download machinery shows nothing.
+constexpr LONG kDownloadControl = DLCTL_DLIMAGES | DLCTL_NO_DLACTIVEXCTLS |
+                                  DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_JAVA | DLCTL_NO_BEHAVIORS |
+                                  DLCTL_SILENT;
+
+}  // namespace
 
 HRESULT BrowserSite::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
@@ -11,6 +22,10 @@ HRESULT BrowserSite::QueryInterface(REFIID iid, void** object) {
     *object = static_cast<IOleInPlaceSite*>(this);
   } else if (IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame)) {
     *object = static_cast<IOleInPlaceFrame*>(this);
+  } else if (IsEqualIID(iid, IID_IDispatch)) {
+    *object = static_cast<IDispatch*>(this);
+  } else if (IsEqualIID(iid, IID_IServiceProvider)) {
+    *object = static_cast<IServiceProvider*>(this);
   } else {
     return E_NOINTERFACE;
   }
@@ -64,6 +79,28 @@ HRESULT BrowserSite::OnInPlaceDeactivate() {
 HRESULT BrowserSite::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
   activeObject_ = object;
   return S_OK;
+}
+
+HRESULT BrowserSite::GetTypeInfoCount(UINT* count) {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT BrowserSite::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                            EXCEPINFO*, UINT*) {
+  if (member != DISPID_AMBIENT_DLCONTROL) return DISP_E_MEMBERNOTFOUND;
+  if (!result) return E_POINTER;
+  VariantInit(result);
+  result->vt = VT_I4;
+  result->lVal = kDownloadControl;
+  return S_OK;
+}
+
+HRESULT BrowserSite::QueryService(REFGUID, REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  return BrowserRefusals::Answers(iid) ? refusals_->QueryInterface(iid, object) : E_NOINTERFACE;
 }
 
 }  // namespace tesk::win32

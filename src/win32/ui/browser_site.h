@@ -1,18 +1,29 @@
 #pragma once
-// The container side of an embedded OLE control, as small as in-place activation needs: the
+// The container side of the embedded web browser, as small as in-place activation needs: the
 // client site, the in-place site and the frame, all answering for one form window. The
 // control's active object (for its keyboard accelerators) is remembered while it is set.
+// Through the site the browser also learns what it may do inside the host's process: the
+// ambient download control (IDispatch) and the refusals of BrowserRefusals (IServiceProvider).
 
 #include <windows.h>
 #include <ole2.h>
+#include <servprov.h>
 #include <wrl/client.h>
+
+#include "win32/ui/browser_refusals.h"
 
 namespace tesk::win32 {
 
-class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+class BrowserSite final : public IOleClientSite,
+                          public IOleInPlaceSite,
+                          public IOleInPlaceFrame,
+                          public IDispatch,
+                          public IServiceProvider {
  public:
   // One reference, the creator's.
-  BrowserSite(HWND form, const RECT& bounds) : form_(form), bounds_(bounds) {}
+  BrowserSite(HWND form, const RECT& bounds) : form_(form), bounds_(bounds) {
+    refusals_.Attach(new BrowserRefusals);
+  }
   BrowserSite(const BrowserSite&) = delete;
   BrowserSite& operator=(const BrowserSite&) = delete;
 
@@ -66,12 +77,25 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public 
   HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
+  // IDispatch: the ambient properties; only the download control is answered.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                   EXCEPINFO*, UINT*) override;
+
+  // IServiceProvider
+  HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** object) override;
+
  private:
   ~BrowserSite() = default;
 
   HWND form_;
   RECT bounds_;
   Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> activeObject_;
+  Microsoft::WRL::ComPtr<BrowserRefusals> refusals_;
   LONG references_ = 1;
 };
 

@@ -19,6 +19,7 @@ FormBrowser::FormBrowser(HWND form, const RECT& bounds) : site_(new BrowserSite(
                              reinterpret_cast<void**>(object_.GetAddressOf())),
             "the web-browser control cannot be created");
     Require(object_->SetClientSite(site_), "the web-browser control refuses its site");
+    ConnectEvents();
     RECT place = bounds;
     Require(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, form, &place),
             "the web-browser control cannot be activated");
@@ -36,8 +37,24 @@ FormBrowser::FormBrowser(HWND form, const RECT& bounds) : site_(new BrowserSite(
 
 FormBrowser::~FormBrowser() { Close(); }
 
-// In the order OLE wants: deactivated, closed, cut off from its site, then let go.
+// Before the first navigation: no page may go anywhere unwatched.
+void FormBrowser::ConnectEvents() {
+  Microsoft::WRL::ComPtr<IConnectionPointContainer> sources;
+  Require(object_.As(&sources), "the web-browser control has no events");
+  Require(sources->FindConnectionPoint(DIID_DWebBrowserEvents2, eventSource_.GetAddressOf()),
+          "the web-browser control has no browser events");
+  Microsoft::WRL::ComPtr<BrowserEvents> events;
+  events.Attach(new BrowserEvents);
+  const HRESULT advised = eventSource_->Advise(events.Get(), &eventCookie_);
+  if (FAILED(advised)) eventSource_.Reset();
+  Require(advised, "the web-browser control refuses its event sink");
+}
+
+// In the order OLE wants: events disconnected, deactivated, closed, cut off from its site,
+// then let go.
 void FormBrowser::Close() {
+  if (eventSource_) eventSource_->Unadvise(eventCookie_);
+  eventSource_.Reset();
   if (inPlace_) inPlace_->InPlaceDeactivate();
   if (object_) {
     object_->Close(OLECLOSE_NOSAVE);

@@ -1,14 +1,17 @@
 #pragma once
 // A form's web browser: the system's web-browser control (Shell.Explorer) embedded in place
-// in the form through BrowserSite. Closing it releases every interface it handed out.
+// in the form through BrowserSite, its events taken by BrowserEvents from creation to close.
+// Closing it releases every interface it handed out.
 
 #include <windows.h>
 #include <exdisp.h>
+#include <ocidl.h>
 #include <ole2.h>
 #include <wrl/client.h>
 
 #include <string>
 
+#include "win32/ui/browser_events.h"
 #include "win32/ui/browser_site.h"
 
 namespace tesk::win32 {
@@ -40,6 +43,7 @@ class FormBrowser {
     bool initialised;
   };
 
+  void ConnectEvents();
   void Close();
 
   OleScope ole_;
@@ -48,6 +52,8 @@ class FormBrowser {
   Microsoft::WRL::ComPtr<IOleInPlaceObject> inPlace_;
   Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> active_;
   Microsoft::WRL::ComPtr<IWebBrowser2> browser_;
+  Microsoft::WRL::ComPtr<IConnectionPoint> eventSource_;
+  DWORD eventCookie_ = 0;
   HWND window_ = nullptr;
 };
 

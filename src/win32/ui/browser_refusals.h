@@ -1,0 +1,44 @@
+#pragma once
+// What the browser control asks its container for and never gets inside the host's process:
+// a file download, a decision on a certificate problem, a user name and password. Each is
+// refused without a word, so no dialog of the browser ever shows; the page simply stays blank.
+// The browser finds this object through the site's IServiceProvider.
+
+#include <windows.h>
+#include <downloadmgr.h>
+#include <urlmon.h>
+
+namespace tesk::win32 {
+
+class BrowserRefusals final : public IDownloadManager, public IHttpSecurity, public IAuthenticate {
+ public:
+  // One reference, the creator's.
+  BrowserRefusals() = default;
+  BrowserRefusals(const BrowserRefusals&) = delete;
+  BrowserRefusals& operator=(const BrowserRefusals&) = delete;
+
+  // Whether QueryService hands this object out for `iid`.
+  static bool Answers(REFIID iid);
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  // IDownloadManager: the download is taken over and dropped.
+  HRESULT STDMETHODCALLTYPE Download(IMoniker*, IBindCtx*, DWORD, LONG, BINDINFO*, LPCOLESTR,
+                                     LPCOLESTR, UINT) override;
+  // IWindowForBindingUI: no window to show a prompt over.
+  HRESULT STDMETHODCALLTYPE GetWindow(REFGUID, HWND* window) override;
+  // IHttpSecurity: a certificate or redirection problem ends the download.
+  HRESULT STDMETHODCALLTYPE OnSecurityProblem(DWORD) override { return E_ABORT; }
+  // IAuthenticate: no credentials, and no prompt for them.
+  HRESULT STDMETHODCALLTYPE Authenticate(HWND* window, LPWSTR* user, LPWSTR* password) override;
+
+ private:
+  ~BrowserRefusals() = default;
+
+  LONG references_ = 1;
+};
+
+}  // namespace tesk::win32
