@@ -74,29 +74,6 @@ class LibraryWindowCloser {
 HRESULT ShowAbout(const std::wstring& product = L"x", const std::wstring& version = L"");
 HRESULT ShowWhatNew(const std::wstring& text);
 
-// A folder of the test's own, with the stand-in program under the given name: whatever the
-// library starts there is noted in its started.log.
-class StandInFolder {
- public:
-  StandInFolder(const wchar_t* name, const wchar_t* program)
-      : folder_(TempFile(name)), program_(program) {
-    InstallStandIn(folder_ + L"\\" + program_);
-  }
-  ~StandInFolder() {
-    TerminateProcesses(program_);
-    DeleteFileW((folder_ + L"\\" + program_).c_str());
-    DeleteFileW((folder_ + L"\\started.log").c_str());
-    RemoveDirectoryW(folder_.c_str());
-  }
-  StandInFolder(const StandInFolder&) = delete;
-  StandInFolder& operator=(const StandInFolder&) = delete;
-  const std::wstring& Path() const { return folder_; }
-
- private:
-  std::wstring folder_;
-  std::wstring program_;
-};
-
 struct Child {
   HWND window;
   std::wstring className;

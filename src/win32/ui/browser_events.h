@@ -6,14 +6,14 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "win32/system/win32_shell.h"
+#include "platform/shell.h"
 
 namespace tesk::win32 {
 
 class BrowserEvents final : public IDispatch {
  public:
-  // One reference, the creator's.
-  BrowserEvents() = default;
+  // One reference, the creator's. `programs` starts the user's browser and outlives the sink.
+  explicit BrowserEvents(platform::ProgramLauncher& programs) : programs_(programs) {}
   BrowserEvents(const BrowserEvents&) = delete;
   BrowserEvents& operator=(const BrowserEvents&) = delete;
 
@@ -36,7 +36,7 @@ class BrowserEvents final : public IDispatch {
 
   void OpenNewWindow(const DISPPARAMS& arguments);
 
-  Win32ProgramLauncher programs_;
+  platform::ProgramLauncher& programs_;
   LONG references_ = 1;
 };
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "win32/system/unique_resource.h"
+#include "win32/system/win32_shell.h"
 
 namespace tesk::win32 {
 namespace {
@@ -43,8 +44,9 @@ void FormBrowser::ConnectEvents() {
   Require(object_.As(&sources), "the web-browser control has no events");
   Require(sources->FindConnectionPoint(DIID_DWebBrowserEvents2, eventSource_.GetAddressOf()),
           "the web-browser control has no browser events");
+  static Win32ProgramLauncher programs;  // no state: shared by every sink, outlives them all
   Microsoft::WRL::ComPtr<BrowserEvents> events;
-  events.Attach(new BrowserEvents);
+  events.Attach(new BrowserEvents(programs));
   const HRESULT advised = eventSource_->Advise(events.Get(), &eventCookie_);
   if (FAILED(advised)) eventSource_.Reset();
   Require(advised, "the web-browser control refuses its event sink");
