@@ -7,6 +7,7 @@
 #include <winsock2.h>
 #include <downloadmgr.h>
 #include <exdisp.h>
+#include <mshtmhst.h>
 #include <exdispid.h>
 #include <mshtmdid.h>
 #include <urlmon.h>
@@ -286,6 +287,12 @@ TEST(ReportABugWindow, KeepsThePageToTheWebAndItsPromptsOutOfTheHost) {
     LPWSTR user = nullptr, secret = nullptr;
     password = passwords->Authenticate(&owner, &user, &secret);
     EXPECT_TRUE(!owner && !user && !secret);
+    ComPtr<IDocHostShowUI> boxes;
+    site.As(&boxes);
+    wchar_t ask[] = L"Your password?";
+    LRESULT answer = IDOK;
+    EXPECT_EQ(boxes->ShowMessage(form, ask, ask, MB_OKCANCEL, nullptr, 0, &answer), S_OK);
+    EXPECT_EQ(answer, IDCANCEL) << "shown by the site, so by no one";
     PostMessageW(form, WM_CLOSE, 0, 0);
   });
   Bstr result;

@@ -16,6 +16,8 @@ HRESULT BrowserRefusals::QueryInterface(REFIID iid, void** object) {
     *object = static_cast<IHttpSecurity*>(this);
   } else if (IsEqualIID(iid, IID_IAuthenticate)) {
     *object = static_cast<IAuthenticate*>(this);
+  } else if (IsEqualIID(iid, __uuidof(IDocHostShowUI))) {
+    *object = static_cast<IDocHostShowUI*>(this);
   } else {
     return E_NOINTERFACE;
   }
@@ -48,6 +50,12 @@ HRESULT BrowserRefusals::Authenticate(HWND* window, LPWSTR* user, LPWSTR* passwo
   *user = nullptr;
   *password = nullptr;
   return E_ACCESSDENIED;
+}
+
+HRESULT BrowserRefusals::ShowMessage(HWND, LPOLESTR, LPOLESTR, DWORD, LPOLESTR, DWORD,
+                                     LRESULT* result) {
+  if (result) *result = IDCANCEL;
+  return S_OK;
 }
 
 }  // namespace tesk::win32

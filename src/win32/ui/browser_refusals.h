@@ -1,16 +1,22 @@
 #pragma once
 // What the browser control asks its container for and never gets inside the host's process:
-// a file download, a decision on a certificate problem, a user name and password. Each is
-// refused without a word, so no dialog of the browser ever shows; the page simply stays blank.
-// The browser finds this object through the site's IServiceProvider.
+// a file download, a decision on a certificate problem, a user name and password, a message box
+// of the page's own (alert, confirm, prompt) or its help. Each is refused without a word, so no
+// dialog of the browser ever shows, and no page can put up a box that passes for the host's
+// asking for a password; the page simply stays blank. The browser finds this object through the
+// site's IServiceProvider, and the message boxes through the site's QueryInterface.
 
 #include <windows.h>
 #include <downloadmgr.h>
+#include <mshtmhst.h>
 #include <urlmon.h>
 
 namespace tesk::win32 {
 
-class BrowserRefusals final : public IDownloadManager, public IHttpSecurity, public IAuthenticate {
+class BrowserRefusals final : public IDownloadManager,
+                              public IHttpSecurity,
+                              public IAuthenticate,
+                              public IDocHostShowUI {
  public:
   // One reference, the creator's.
   BrowserRefusals() = default;
@@ -34,6 +40,12 @@ class BrowserRefusals final : public IDownloadManager, public IHttpSecurity, pub
   HRESULT STDMETHODCALLTYPE OnSecurityProblem(DWORD) override { return E_ABORT; }
   // IAuthenticate: no credentials, and no prompt for them.
   HRESULT STDMETHODCALLTYPE Authenticate(HWND* window, LPWSTR* user, LPWSTR* password) override;
+  // IDocHostShowUI: shown by us, that is, not at all; a confirm() is answered "Cancel".
+  HRESULT STDMETHODCALLTYPE ShowMessage(HWND, LPOLESTR, LPOLESTR, DWORD, LPOLESTR, DWORD,
+                                        LRESULT* result) override;
+  HRESULT STDMETHODCALLTYPE ShowHelp(HWND, LPOLESTR, UINT, DWORD, POINT, IDispatch*) override {
+    return S_OK;
+  }
 
  private:
   ~BrowserRefusals() = default;

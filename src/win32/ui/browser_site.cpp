@@ -26,6 +26,9 @@ HRESULT BrowserSite::QueryInterface(REFIID iid, void** object) {
     *object = static_cast<IDispatch*>(this);
   } else if (IsEqualIID(iid, IID_IServiceProvider)) {
     *object = static_cast<IServiceProvider*>(this);
+  } else if (IsEqualIID(iid, __uuidof(IDocHostShowUI))) {
+    // The browser asks its site for this one; the refusals answer it.
+    return refusals_->QueryInterface(iid, object);
   } else {
     return E_NOINTERFACE;
   }
