@@ -369,6 +369,7 @@ void Cmd::SetColors() {
   settings.foreColor = foreColor_;
   settings.foreOver = foreOver_;
   settings.maskColor = maskColor_;
+  settings.highContrast = host_.HighContrast();
   palette_ = ComputePalette(settings, host_);
 }
 

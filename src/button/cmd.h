@@ -157,6 +157,10 @@ class Cmd {
   void DrawCaptionEffect(const Rect& rect);
   void DrawCaptionBold();
   void DrawEtchedTextFrame();
+  // The look of every style in a high-contrast theme (cmd_high_contrast.cpp).
+  void DrawHighContrastLook(std::uint8_t state);
+  void DrawHighContrastFrame(Rgb colour);
+  void DrawHighContrastCaption(std::uint8_t state);
 
   ControlHost& host_;
   CmdEvents noEvents_;

@@ -3,22 +3,11 @@
 #include <cmath>
 
 #include "button/cmd.h"
+#include "button/cmd_styles.h"
 #include "button/primitives.h"
 
 namespace tesk::button {
 namespace {
-
-enum Styles : std::int32_t {
-  kOutlinedBevel = 1, kClassicBevel, kRoundedGradient, kRoundedPanel, kEtchedFlat, kPlainFrame,
-  kThinFrame, kHoverFrame, kHighlightFill, kPictureOnly, kParentBackground, kHoverBevel,
-  kElliptic, kShadedPanel,
-};
-
-// Caption states of DrawCaption.
-enum CaptionStates : std::uint8_t {
-  kCaptionUp = 0, kCaptionHot = 1, kCaptionDown = 2, kCaptionEngraved = 3, kCaptionGrey = 4,
-  kCaptionGreyGradient = 5, kCaptionShadedDisabled = 6, kCaptionShadedDown = 7,
-};
 
 constexpr Rgb kGradientOutline = 0x733C00;
 constexpr Rgb kGradientCorner = 0x7B4D10;
@@ -185,6 +174,7 @@ void Cmd::Redraw(std::uint8_t state, bool force) {
 }
 
 void Cmd::DrawUpLook() {
+  if (palette_.highContrast) return DrawHighContrastLook(kUp);
   Painter d(host_.Surface(), palette_, width_, height_, softBevel_);
   const Palette& p = palette_;
   const std::uint8_t hs = isHovering_ ? kCaptionHot : kCaptionUp;
@@ -288,6 +278,7 @@ void Cmd::DrawUpLook() {
 }
 
 void Cmd::DrawDownLook() {
+  if (palette_.highContrast) return DrawHighContrastLook(kDown);
   Painter d(host_.Surface(), palette_, width_, height_, softBevel_);
   const Palette& p = palette_;
   const bool def2 = showFocusRect_ && host_.DisplayAsDefault();
@@ -382,6 +373,7 @@ void Cmd::DrawDownLook() {
 }
 
 void Cmd::DrawDisabledLook() {
+  if (palette_.highContrast) return DrawHighContrastLook(kUp);
   Painter d(host_.Surface(), palette_, width_, height_, softBevel_);
   const Palette& p = palette_;
   switch (buttonType_) {
@@ -463,6 +455,7 @@ void Cmd::DrawCaptionBold() {
 
 void Cmd::DrawCaption(std::uint8_t state) {
   lastCaptionState_ = state;
+  if (palette_.highContrast) return DrawHighContrastCaption(state);
   platform::Canvas& canvas = host_.Surface();
   const Palette& p = palette_;
   const Rect& up = layout_.textRect;
@@ -565,6 +558,8 @@ void Cmd::DrawPicture(std::uint8_t pictureState) {
       DrawPictureEffect(0, pictureNormal_);
       BlitPicture(pictureNormal_, x, y, plain);
     }
+  } else if (p.highContrast) {
+    BlitPicture(pictureNormal_, x, y, silhouette(p.greyTextColor, true));
   } else if (buttonType_ == kRoundedGradient) {
     CompositeMode grey;
     grey.greyscale = true;
@@ -583,7 +578,8 @@ void Cmd::DrawPicture(std::uint8_t pictureState) {
 }
 
 void Cmd::DrawPictureEffect(std::int32_t offset, const PicturePtr& picture) {
-  if (specialEffect_ == 0) return;
+  // Relief is drawn in shades, which a high-contrast theme does not have.
+  if (specialEffect_ == 0 || palette_.highContrast) return;
   const Palette& p = palette_;
   Rgb base = p.selectionLightColor;
   if (buttonType_ == kRoundedGradient) {

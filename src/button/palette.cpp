@@ -33,6 +33,19 @@ Palette SystemPalette(ColorSource& colours) {
   return p;
 }
 
+Palette HighContrastPalette(ColorSource& colours) {
+  Palette p;
+  p.highContrast = true;
+  p.faceColor = p.faceOverColor = p.lightColor = p.faceBrightColor = p.selectionLightColor =
+      colours.SystemColor(kButtonFace);
+  p.textColor = p.textOverColor = p.shadowColor = p.highlightColor = p.darkShadowColor =
+      colours.SystemColor(kButtonText);
+  p.selectionColor = colours.SystemColor(kSelectionHighlight);
+  p.selectionTextColor = colours.SystemColor(kSelectionText);
+  p.greyTextColor = colours.SystemColor(kGreyText);
+  return p;
+}
+
 Palette FixedGreyPalette() {
   Palette p;
   p.faceColor = p.faceOverColor = 0xC0C0C0;
@@ -113,6 +126,11 @@ Rgb BlendWhite(Rgb colour, std::int32_t amount) {
 }
 
 Palette ComputePalette(const PaletteSettings& settings, ColorSource& colours) {
+  if (settings.highContrast) {
+    Palette p = HighContrastPalette(colours);
+    p.maskColorRgb = colours.TranslateColor(settings.maskColor);
+    return p;
+  }
   Palette p = SchemePalette(settings, colours);
   p.maskColorRgb = colours.TranslateColor(settings.maskColor);
   p.faceBrightColor = ShiftColor(p.faceColor, 48, settings.buttonType == kRoundedGradient,

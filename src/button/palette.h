@@ -21,8 +21,10 @@ enum ColorSchemes : std::int32_t {
 // System colour indices of GetSysColor that the palette reads.
 enum SystemColorIndex : int {
   kSelectionHighlight = 13,
+  kSelectionText = 14,
   kButtonFace = 15,
   kButtonShadow = 16,
+  kGreyText = 17,
   kButtonText = 18,
   kButtonHighlight = 20,
   kDarkShadow3D = 21,
@@ -39,6 +41,8 @@ class ColorSource {
   // The current background and text colours of the parent window's device context.
   virtual Rgb ParentBackColor() = 0;
   virtual Rgb ParentTextColor() = 0;
+  // Whether a high-contrast theme is on; a host that knows of no such theme answers false.
+  virtual bool HighContrast() { return false; }
 };
 
 // Brightens (positive amount) or darkens each channel, clamped in the direction of the change;
@@ -59,6 +63,7 @@ struct PaletteSettings {
   OleColor foreColor = 0;
   OleColor foreOver = 0;
   OleColor maskColor = 0xC0C0C0;
+  bool highContrast = false;
 };
 
 struct Palette {
@@ -74,9 +79,16 @@ struct Palette {
   Rgb selectionLightColor = 0;
   Rgb maskColorRgb = 0;
   Rgb faceBrightColor = 0;  // faceColor brightened by 48
+  // A high-contrast theme's palette, with the two colours only such a palette has.
+  bool highContrast = false;
+  Rgb selectionTextColor = 0;
+  Rgb greyTextColor = 0;
 };
 
 // SetColors: the palette of the settings' scheme; any scheme but 2, 3 and 4 is SystemColors.
+// In a high-contrast theme every scheme gives the theme's palette: face colours (face, light,
+// bright, selection light) are its button face, line colours (text, shadows, highlight) its
+// button text, the selection its highlight; no colour is derived by shading.
 Palette ComputePalette(const PaletteSettings& settings, ColorSource& colours);
 
 }  // namespace tesk::button

@@ -10,7 +10,7 @@
 
 namespace tesk::test {
 
-class RasterHost final : public button::ControlHost {
+class RasterHost : public button::ControlHost {
  public:
   RasterHost(std::int32_t w, std::int32_t h) : width(w), height(h), canvas(w, h, 0x010203) {}
 
