@@ -108,6 +108,9 @@ LRESULT Handle(HWND window, CmdWindow& w, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_ERASEBKGND:
       return 1;
+    case WM_SYSCOLORCHANGE:  // passed on by the top-level window: colours or theme changed
+      cmd.AmbientChanged();
+      return 0;
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
       return MouseButton(window, w, message, lParam);

@@ -116,6 +116,7 @@ class WindowHost final : public button::ControlHost {
   // The parent's device context is borrowed once for each colour.
   button::Rgb ParentBackColor() override { return ParentColor(GetBkColor); }
   button::Rgb ParentTextColor() override { return ParentColor(GetTextColor); }
+  bool HighContrast() override { return HighContrastOn(); }
 
  private:
   button::Rgb ParentColor(COLORREF(WINAPI* read)(HDC)) {

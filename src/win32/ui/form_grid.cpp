@@ -10,7 +10,7 @@
 #include "win32/system/system_library.h"
 #include "win32/system/text_encoding.h"
 #include "win32/ui/text_widths.h"
-#include "win32/ui/win32_colors.h"
+#include "win32/ui/form_colours.h"
 
 namespace tesk::win32 {
 namespace {
@@ -55,7 +55,8 @@ class FontMeasure {
 }  // namespace
 
 FormGrid::FormGrid(HWND form, int id, const RECT& bounds, const platform::ControlRow& row,
-                   FormGdiCache& gdi) {
+                   FormGdiCache& gdi)
+    : backColor_(row.backColor) {
   RegisterListViewOnce();
   const DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
                       LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
@@ -66,9 +67,7 @@ FormGrid::FormGrid(HWND form, int id, const RECT& bounds, const platform::Contro
   if (!window_) throw std::runtime_error("a form's grid cannot be created");
   ListView_SetExtendedListViewStyle(window_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES |
                                                  LVS_EX_DOUBLEBUFFER);
-  const auto back = static_cast<COLORREF>(TranslateOleColor(row.backColor));
-  ListView_SetBkColor(window_, back);
-  ListView_SetTextBkColor(window_, back);
+  FollowSystemColours();
 
   platform::FormFont bold = row.font;
   bold.bold = true;
@@ -80,6 +79,12 @@ FormGrid::FormGrid(HWND form, int id, const RECT& bounds, const platform::Contro
                  FALSE);
   }
   if (row.visible) ShowWindow(window_, SW_SHOWNA);
+}
+
+void FormGrid::FollowSystemColours() {
+  const COLORREF back = FormColour(backColor_, ColourRole::Surface);
+  ListView_SetBkColor(window_, back);
+  ListView_SetTextBkColor(window_, back);
 }
 
 void FormGrid::Fill(const platform::GridContents& contents) {
@@ -168,14 +173,15 @@ void FormGrid::CellText(NMLVDISPINFOW& request) const {
   item.pszText[length] = L'\0';
 }
 
-// Each row on its own band colour: the list view asks before drawing every row.
+// Each row on its own band colour (the window colour in a high-contrast theme): the list view
+// asks before drawing every row.
 LRESULT FormGrid::CustomDraw(NMLVCUSTOMDRAW& draw) const {
   if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
   if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
   const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
   if (row < contents_->RowCount()) {
     if (const auto colour = contents_->RowBackColor(row)) {
-      draw.clrTextBk = static_cast<COLORREF>(TranslateOleColor(*colour));
+      draw.clrTextBk = FormColour(*colour, ColourRole::Surface);
     }
   }
   return CDRF_DODEFAULT;

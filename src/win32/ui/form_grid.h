@@ -26,6 +26,8 @@ class FormGrid {
   void Fill(const platform::GridContents& contents);
   // The list view's notices to the form: cell texts and row colours.
   LRESULT Notify(const NMHDR& notice);
+  // Takes the colours of the moment: the row's, or a high-contrast theme's.
+  void FollowSystemColours();
 
  private:
   void SetColumns(std::size_t count);
@@ -35,6 +37,7 @@ class FormGrid {
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
 
   HWND window_;  // owned by the form's window
+  platform::OleColor backColor_;
   HFONT font_;
   HFONT headerFont_;
   const platform::GridContents* contents_ = nullptr;

@@ -43,17 +43,18 @@ void PaintImage(HDC dc, const FormControl& control, int dpi) {
 
 }  // namespace
 
-void PaintFormControls(HDC dc, const std::vector<std::unique_ptr<FormControl>>& controls,
-                       const std::function<COLORREF(platform::OleColor)>& colour, int dpi) {
+void PaintFormControls(
+    HDC dc, const std::vector<std::unique_ptr<FormControl>>& controls,
+    const std::function<COLORREF(platform::OleColor, ColourRole)>& colour, int dpi) {
   for (const auto& control : controls) {
     if (control->row.kind == ControlKind::PictureBox && control->row.visible) {
-      PaintPictureBox(dc, *control, colour(control->row.backColor));
+      PaintPictureBox(dc, *control, colour(control->row.backColor, ColourRole::Surface));
     }
   }
   for (const auto& control : controls) {
     if (control->row.kind == ControlKind::Image) PaintImage(dc, *control, dpi);
     if (control->row.kind == ControlKind::Line && control->row.visible) {
-      PaintLine(dc, *control, colour(control->row.foreColor));
+      PaintLine(dc, *control, colour(control->row.foreColor, ColourRole::Text));
     }
   }
 }

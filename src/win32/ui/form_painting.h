@@ -7,12 +7,15 @@
 #include <memory>
 #include <vector>
 
+#include "win32/ui/form_colours.h"
 #include "win32/ui/form_control.h"
 
 namespace tesk::win32 {
 
-// `colour` turns a control's OLE colour into the colour to paint; `dpi` is the form's.
-void PaintFormControls(HDC dc, const std::vector<std::unique_ptr<FormControl>>& controls,
-                       const std::function<COLORREF(platform::OleColor)>& colour, int dpi);
+// `colour` turns a control's OLE colour into the colour to paint in its role; `dpi` is the
+// form's.
+void PaintFormControls(
+    HDC dc, const std::vector<std::unique_ptr<FormControl>>& controls,
+    const std::function<COLORREF(platform::OleColor, ColourRole)>& colour, int dpi);
 
 }  // namespace tesk::win32

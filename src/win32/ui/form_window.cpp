@@ -10,7 +10,6 @@
 #include "win32/ui/form_children.h"
 #include "win32/ui/form_painting.h"
 #include "win32/ui/window_dpi.h"
-#include "win32/ui/win32_colors.h"
 
 namespace tesk::win32 {
 namespace {
@@ -141,7 +140,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, gdi_.Brush(Colour(backColor_)));
+      FillRect(reinterpret_cast<HDC>(wParam), &client,
+               gdi_.Brush(Colour(backColor_, ColourRole::Surface)));
       return 1;
     }
     case WM_PAINT:
@@ -169,6 +169,12 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       Activate(wParam);
       return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST) FollowSystemColours(0, 0);
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+      FollowSystemColours(wParam, lParam);
+      return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -178,8 +184,9 @@ LRESULT FormWindow::ColourChild(HDC dc, HWND child) {
   const FormControl* control = FindByWindow(child);
   if (!control) return DefWindowProcW(window_.get(), WM_CTLCOLORSTATIC,
                                       reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
-  const COLORREF back = Colour(control->row.backColor);
-  SetTextColor(dc, Colour(control->row.foreColor));
+  const COLORREF back = Colour(control->row.backColor, ColourRole::Surface);
+  SetTextColor(dc, Colour(control->row.foreColor,
+                          control->row.notifies ? ColourRole::Link : ColourRole::Text));
   SetBkColor(dc, back);
   return reinterpret_cast<LRESULT>(gdi_.Brush(back));
 }
@@ -189,7 +196,8 @@ void FormWindow::Paint() {
   const HDC dc = BeginPaint(window_.get(), &paint);
   if (!dc) return;
   try {
-    PaintFormControls(dc, controls_, [this](platform::OleColor c) { return Colour(c); }, dpi_);
+    PaintFormControls(
+        dc, controls_, [this](platform::OleColor c, ColourRole r) { return Colour(c, r); }, dpi_);
   } catch (...) {
     EndPaint(window_.get(), &paint);
     throw;
@@ -285,9 +293,22 @@ FormControl* FormWindow::FindByWindow(HWND child) const {
   return nullptr;
 }
 
-COLORREF FormWindow::Colour(platform::OleColor colour) const {
+COLORREF FormWindow::Colour(platform::OleColor colour, ColourRole role) const {
   if (colour == platform::kFormBackground) colour = backColor_;
-  return static_cast<COLORREF>(TranslateOleColor(colour));
+  return FormColour(colour, role);
+}
+
+// The system's colours or its high-contrast theme changed: the children hear of it from the
+// top-level window alone, and everything is painted again in the colours of the moment.
+void FormWindow::FollowSystemColours(WPARAM wParam, LPARAM lParam) {
+  const HWND window = window_.get();
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);
+  }
+  for (const auto& control : controls_) {
+    if (control->grid) control->grid->FollowSystemColours();
+  }
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void FormWindow::Repaint(const FormControl& control) {

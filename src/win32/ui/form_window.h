@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "win32/ui/form_colours.h"
 #include "win32/ui/form_control.h"
 #include "win32/ui/form_gdi_cache.h"
 #include "win32/ui/form_metrics.h"
@@ -80,7 +81,8 @@ class FormWindow final : public platform::Form {
   void SetIcons(IconPair icons);
   FormControl* Find(const std::string& name) const;
   FormControl* FindByWindow(HWND child) const;
-  COLORREF Colour(platform::OleColor colour) const;
+  COLORREF Colour(platform::OleColor colour, ColourRole role) const;
+  void FollowSystemColours(WPARAM wParam, LPARAM lParam);
   void Repaint(const FormControl& control);
   template <typename Handler>
   void RunHandler(Handler&& handler) noexcept;

@@ -14,4 +14,11 @@ button::Rgb TranslateOleColor(button::OleColor colour) {
   return static_cast<button::Rgb>(translated);
 }
 
+bool HighContrastOn() {
+  HIGHCONTRASTW theme{};
+  theme.cbSize = sizeof theme;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof theme, &theme, 0) &&
+         (theme.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 }  // namespace tesk::win32
