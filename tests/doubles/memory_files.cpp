@@ -1,7 +1,6 @@
 #include "doubles/memory_files.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/platform_error.h"
 
@@ -33,16 +32,7 @@ std::optional<std::string> MemoryFiles::ReadFirstLine(const std::string& path) {
 }
 
 void MemoryFiles::RemoveFile(const std::string& path) {
-  if (removeFails || files.erase(path) == 0) throw platform::PlatformError("Access is denied.");
-}
-
-std::string MemoryFiles::Variable(const std::string& name) {
-  const auto sameName = [&name](const auto& variable) {
-    return std::equal(name.begin(), name.end(), variable.first.begin(), variable.first.end(),
-                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
-  };
-  const auto found = std::find_if(variables.begin(), variables.end(), sameName);
-  return found == variables.end() ? std::string() : found->second;
+  if (files.erase(path) == 0) throw platform::PlatformError("Access is denied.");
 }
 
 }  // namespace tesk::test

@@ -1,5 +1,5 @@
 #pragma once
-// Files and environment variables in memory, for the native tests.
+// Files in memory, and an environment without variables, for the native tests.
 
 #include <functional>
 #include <map>
@@ -20,14 +20,12 @@ class MemoryFiles final : public platform::FileSystem, public platform::Environm
   void RemoveFile(const std::string& path) override;
 
   std::string LibraryFolder() override { return "C:\\Program Files\\Host"; }
-  // Looked up without regard to case, as Windows does.
-  std::string Variable(const std::string& name) override;
+  // No variables are set: TEMP and the like read as empty.
+  std::string Variable(const std::string&) override { return ""; }
   std::string SystemDirectory() override { return systemDirectory; }
 
   std::map<std::string, std::string> files;      // path -> content
-  std::map<std::string, std::string> variables;  // name -> value
   std::string systemDirectory = "C:\\WINDOWS\\system32";
-  bool removeFails = false;
   // The paths asked about (FileExists) or read (ReadLines), in order.
   std::vector<std::string> touched;
 };

@@ -10,12 +10,8 @@
 namespace tesk {
 namespace {
 
-constexpr char kLocalCopy[] = "C:\\Users\\me\\Temp\\ReportAbug.Zip";
-
 class ReportABugAddress : public ::testing::Test {
  protected:
-  ReportABugAddress() { files.variables["TEMP"] = "C:\\Users\\me\\Temp"; }
-
   // The update server answers with `content`.
   void Serve(const std::string& content) {
     transfer.writeFile = [this, content](const std::string& file) { files.files[file] = content; };
@@ -28,39 +24,6 @@ class ReportABugAddress : public ::testing::Test {
   test::ScriptedTransfer transfer;
   test::PumpingThread thread;
 };
-
-TEST_F(ReportABugAddress, IsTheFirstLineOfTheServersFileAndLeavesNoCopy) {
-  Serve("https://bugs.example/report?id=7\r\nsecond line\r\n");
-  EXPECT_EQ(Fetch(), "https://bugs.example/report?id=7");
-  EXPECT_EQ(transfer.requests, std::vector<std::string>{
-                                   std::string("http://127.0.0.1:8080/downloads/ReportAbug.Zip -> ") +
-                                   kLocalCopy});
-  EXPECT_TRUE(files.files.empty());
-
-  Serve("\nsecond line");
-  EXPECT_EQ(Fetch(), "") << "an empty first line";
-  Serve("only line without a break");
-  EXPECT_EQ(Fetch(), "only line without a break");
-}
-
-TEST_F(ReportABugAddress, AfterAFailedDownloadAStaleCopyIsReadAndDeleted) {
-  transfer.status = static_cast<std::int32_t>(0x800C0005);
-  EXPECT_EQ(Fetch(), "");
-  files.files[kLocalCopy] = "stale address\nmore";
-  EXPECT_EQ(Fetch(), "stale address");
-  EXPECT_TRUE(files.files.empty());
-}
-
-// Without TEMP the copy goes to the current drive's root; a copy that cannot be deleted still
-// gives its address.
-TEST_F(ReportABugAddress, NeitherAMissingTempNorAFailedDeletionLosesTheAddress) {
-  files.variables.clear();
-  files.removeFails = true;
-  Serve("address");
-  EXPECT_EQ(Fetch(), "address");
-  EXPECT_EQ(transfer.requests.back(),
-            "http://127.0.0.1:8080/downloads/ReportAbug.Zip -> \\ReportAbug.Zip");
-}
 
 // The file is the address only within the setting's seconds and a mebibyte.
 TEST_F(ReportABugAddress, IsAbandonedAtTheDeadlineOrPastAMebibyte) {
