@@ -27,7 +27,6 @@ class RecordingForms final : public platform::Forms {
   // "SetText <control>=<text>", "SetForeColor <control>=<hex>", ...; a control that is not in
   // the form's table is recorded as "no control <name>".
   std::vector<std::string> calls;
-  std::string showError;  // when set, ShowModal throws a PlatformError with it
   // What the last FillGrid showed, as long as its owner keeps it.
   const platform::GridContents* grid = nullptr;
 };
