@@ -30,7 +30,6 @@ TEST(RegLibSetup, StartsRegasmMinimisedBesideWinRegOrShowsTheFailureAndPausesUnl
     test::RecordingShell recorder;
     recorder.startError = c.startError;
     RunRegLibSetup({files, files, recorder, recorder, recorder});
-    EXPECT_EQ(files.touched, std::vector<std::string>{winReg});
     EXPECT_EQ(recorder.calls, c.calls) << c.winRegPresent << " " << c.startError;
   }
 }

