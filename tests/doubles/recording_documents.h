@@ -1,8 +1,7 @@
 #pragma once
-// A save dialog that answers as scripted, and compound documents kept in memory.
+// A save dialog that answers as scripted, and compound documents whose writing is only recorded.
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -19,18 +18,16 @@ class RecordingDocuments final : public platform::SaveDialogs, public platform::
                     std::to_string(request.flags));
     return answer;
   }
-  // Records "write <path> <stream>"; throws when `writeError` is set, keeping what was there.
+  // Records "write <path> <stream>"; throws when `writeError` is set.
   void WriteSingleStream(const std::string& path, const std::string& streamName,
-                         const std::vector<std::uint8_t>& bytes) override {
+                         const std::vector<std::uint8_t>&) override {
     calls.push_back("write " + path + " " + streamName);
     if (!writeError.empty()) throw platform::PlatformError(writeError);
-    documents[path] = bytes;
   }
 
   std::string answer;
   std::string writeError;
   std::vector<std::string> calls;
-  std::map<std::string, std::vector<std::uint8_t>> documents;
 };
 
 }  // namespace tesk::test

@@ -4,9 +4,8 @@
 
 namespace tesk::test {
 
-std::int32_t ScriptedTransfer::DownloadToFile(const std::string& url, const std::string& file,
+std::int32_t ScriptedTransfer::DownloadToFile(const std::string&, const std::string& file,
                                               platform::BindCallbacks& callbacks) {
-  requests.push_back(url + " -> " + file);
   callbacks.OnStartBinding(std::make_shared<platform::Binding>());
   for (const auto& report : progress) callbacks.OnProgress(report.soFar, report.total);
   std::int32_t stop = status;

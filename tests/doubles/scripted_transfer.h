@@ -33,7 +33,6 @@ class ScriptedTransfer final : public platform::UrlTransfer {
   // arrives and while it waits; the first refusal is the stop's status instead.
   std::vector<Check> checks;
   std::function<void(const std::string& file)> writeFile;  // on success, before the stop
-  std::vector<std::string> requests;                        // "url -> file"
 };
 
 class PumpingThread final : public platform::HostThread {
