@@ -25,15 +25,10 @@ TEST(CutPictures, BitmapsMustHoldWhatTheirHeaderPromisesAndJpegsMustEnd) {
   } cases[] = {
       {Bitmap(100, 100), false},
       {Bitmap(100, 99), true},
-      {Bitmap(100, 54), true},  // the header ends where its pixels would start
-      {Bitmap(20, 14), true},
       {"BM", true},
-      {jpeg + "\xFF\xD9", false},
       {jpeg + "\xFF\xD9" + std::string(16, '\0'), false},
       {jpeg, true},
-      {jpeg.substr(0, 3), true},
       {std::string("\xFF\xD8\xFF\xD9", 4), false},
-      {"GIF89a and whatever follows", false},  // left to the loader
       {"", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsCutPicture(c.file), c.cut) << c.file.size();

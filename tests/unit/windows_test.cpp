@@ -202,7 +202,6 @@ TEST_F(Windows, TechSupportShowsTheSettingsFileOrTheDefaults) {
     ASSERT_NE(support, calls.end());
     EXPECT_EQ(Calls(support, support + expected.size()), expected) << row.symbol;
     const auto text = support + expected.size();
-    EXPECT_EQ(text[0], "SetText Label9=support.tesklumora.com");
     EXPECT_NE(text[1].find("Label4=Our Direct Call No is " + row.phone + ". Incoming"),
               std::string::npos);
     EXPECT_NE(text[2].find(" at " + row.site + " with valid"), std::string::npos);
