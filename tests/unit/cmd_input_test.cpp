@@ -75,6 +75,7 @@ using Events = std::vector<std::string>;
 TEST_F(Input, ALeftClickIsDownUpClickAndARightClickNoClick) {
   LeftClick();
   EXPECT_EQ(container.events, (Events{"down 1 /up", "up 1 /down", "click /up"}));
+  EXPECT_EQ(host.log.back(), "show") << "the up face reaches the screen before click";
 
   container.events.clear();
   cmd.OnMouseDown(2, 0, 5, 5);
@@ -136,7 +137,6 @@ TEST_F(Input, AClickedCheckButtonReadsCheckedNotPressed) {
   EXPECT_FALSE(DescribeButton(cmd).pressed);
   cmd.SetCheckBoxBehaviour(true);
   LeftClick();
-  EXPECT_TRUE(cmd.Value());
   EXPECT_EQ(cmd.LastState(), kDown);
   EXPECT_TRUE(DescribeButton(cmd).checked);
   EXPECT_FALSE(DescribeButton(cmd).pressed);

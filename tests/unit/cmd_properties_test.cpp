@@ -136,6 +136,7 @@ TEST(PropertyBag, KeepsNoEmptyPicture) {
 TEST(PropertyValue, ConvertsAsTheFieldsTypeRequiresOrFails) {
   EXPECT_EQ(ToLong(std::string(" 12 ")), 12);
   EXPECT_EQ(ToLong(std::string("3.5")), 4);
+  EXPECT_EQ(ToInteger(std::int32_t{32767}), 32767);
 
   EXPECT_TRUE(ToBoolean(std::string("TRUE")));
   EXPECT_THROW(ToBoolean(std::string("yes")), ConversionError);
