@@ -207,6 +207,24 @@ TEST_F(Windows, TechSupportShowsTheSettingsFileOrTheDefaults) {
   }
 }
 
+// A host's handler may call any operation from inside the modal loop; showing the open window
+// again is refused with its own error, and nothing changes on the open one.
+TEST_F(Windows, AnOpenWindowRefusesToShowAgainAndChangesNothing) {
+  Calls during;
+  std::string error;
+  Show(windows.about, {[&](platform::Form&, platform::FormEvents&) {
+         during = forms.calls;
+         try {
+           windows.about.Show(services);
+         } catch (const WindowAlreadyOpen& refused) {
+           error = refused.what();
+         }
+         EXPECT_EQ(forms.calls, during);
+       }});
+  EXPECT_EQ(error, "The About window is already open.");
+  EXPECT_FALSE(windows.about.IsOpen());
+}
+
 TEST_F(Windows, TipShowsEachTextUnchanged) {
   values.productSymbol = kArtwork;
   AddSettingsFile("icon.ico");
