@@ -7,6 +7,7 @@
 #include "win32/automation/registration.h"
 #include "win32/automation/server_lifetime.h"
 #include "win32/automation/type_library.h"
+#include "win32/system/activation_context.h"
 #include "win32/system/system_library.h"
 #include "win32/ui/cmd_window.h"
 #include "win32/ui/form_window.h"
@@ -21,6 +22,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     // Only on FreeLibrary: at process exit oleaut32 may already be gone.
     tesk::win32::ReleaseTypeLibrary();
     tesk::win32::ReleaseSystemLibraries();
+    tesk::win32::ReleaseOwnActivationContext();
     // Window classes outlive the DLL that registered them: a later load would find a class
     // whose window procedure is gone.
     for (const wchar_t* windowClass :

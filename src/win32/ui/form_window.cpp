@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "win32/automation/server_lifetime.h"
+#include "win32/system/activation_context.h"
 #include "win32/system/text_encoding.h"
 #include "win32/ui/cmd_window.h"
 #include "win32/ui/form_children.h"
@@ -49,6 +50,10 @@ RECT Normalised(RECT r) {
 
 FormWindow::FormWindow(const platform::FormTable& table, platform::FormEvents& events)
     : events_(events), backColor_(table.backColor), font_(table.font) {
+  // The form and its children are created in the DLL's own context (themed system controls);
+  // the load steps and the modal loop after it run in the host's, where its handlers may
+  // create windows of their own.
+  const OwnActivationScope scope;
   CreateWindowFor(table);
   CreateControls(table);
   SetIcons(DesignWindowIcons());

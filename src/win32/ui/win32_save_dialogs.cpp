@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32/system/activation_context.h"
 #include "win32/system/system_library.h"
 #include "win32/system/text_encoding.h"
 
@@ -49,6 +50,7 @@ std::string Win32SaveDialogs::AskSaveFileName(const platform::SaveFileRequest& r
   // so does a system without the dialog.
   static const auto getSaveFileName =
       SystemFunction<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+  const OwnActivationScope themed;  // the dialog's windows are made as it runs
   if (!getSaveFileName || !getSaveFileName(&dialog)) return {};
   return Utf8FromWide(file.data(), wcsnlen(file.data(), file.size()));
 }

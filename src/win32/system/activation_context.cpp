@@ -1,0 +1,47 @@
+#include "win32/system/activation_context.h"
+
+#include <string>
+
+#include "win32/automation/server_lifetime.h"
+#include "win32/system/module_path.h"
+
+namespace tesk::win32 {
+namespace {
+
+// Made on first use, not in DllMain, where the loader lock is held; kept until the DLL unloads.
+HANDLE context = INVALID_HANDLE_VALUE;
+bool attempted = false;
+
+HANDLE OwnContext() {
+  if (attempted) return context;
+  attempted = true;
+  if (!ThisModule()) return context;
+  const std::wstring path = ModulePath();
+  ACTCTXW request{};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = path.c_str();  // some systems want the file even with the module given
+  request.hModule = ThisModule();
+  request.lpResourceName = reinterpret_cast<LPCWSTR>(ISOLATIONAWARE_MANIFEST_RESOURCE_ID);
+  context = CreateActCtxW(&request);
+  return context;
+}
+
+}  // namespace
+
+OwnActivationScope::OwnActivationScope() {
+  const HANDLE own = OwnContext();
+  active_ = own != INVALID_HANDLE_VALUE && ActivateActCtx(own, &cookie_);
+}
+
+OwnActivationScope::~OwnActivationScope() {
+  if (active_) DeactivateActCtx(0, cookie_);
+}
+
+void ReleaseOwnActivationContext() {
+  if (context != INVALID_HANDLE_VALUE) ReleaseActCtx(context);
+  context = INVALID_HANDLE_VALUE;
+  attempted = false;
+}
+
+}  // namespace tesk::win32
