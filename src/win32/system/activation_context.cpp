@@ -11,6 +11,18 @@ namespace {
 // Made on first use, not in DllMain, where the loader lock is held; kept until the DLL unloads.
 HANDLE context = INVALID_HANDLE_VALUE;
 bool attempted = false;
+HMODULE commonControls = nullptr;
+
+// Loaded inside the context, so that the name leads to version 6 and its classes are the ones
+// the context's windows find. A context whose comctl32 cannot be loaded would leave the library
+// unable to create even a label; without the context it still has the classic controls.
+bool LoadCommonControlsIn(HANDLE own) {
+  ULONG_PTR cookie = 0;
+  if (!ActivateActCtx(own, &cookie)) return false;
+  commonControls = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  DeactivateActCtx(0, cookie);
+  return commonControls != nullptr;
+}
 
 HANDLE OwnContext() {
   if (attempted) return context;
@@ -24,6 +36,10 @@ HANDLE OwnContext() {
   request.hModule = ThisModule();
   request.lpResourceName = reinterpret_cast<LPCWSTR>(ISOLATIONAWARE_MANIFEST_RESOURCE_ID);
   context = CreateActCtxW(&request);
+  if (context != INVALID_HANDLE_VALUE && !LoadCommonControlsIn(context)) {
+    ReleaseActCtx(context);
+    context = INVALID_HANDLE_VALUE;
+  }
   return context;
 }
 
@@ -39,6 +55,8 @@ OwnActivationScope::~OwnActivationScope() {
 }
 
 void ReleaseOwnActivationContext() {
+  if (commonControls) FreeLibrary(commonControls);
+  commonControls = nullptr;
   if (context != INVALID_HANDLE_VALUE) ReleaseActCtx(context);
   context = INVALID_HANDLE_VALUE;
   attempted = false;

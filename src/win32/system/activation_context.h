@@ -10,8 +10,9 @@ namespace tesk::win32 {
 
 // While it lives, the DLL's context is the thread's active one. Window classes of common
 // controls 6 are versioned, so windows of system classes must be created inside it (messages
-// later need none), and comctl32 must first be loaded inside it. Where the context cannot be
-// made (an older system, or the code linked into a program), it does nothing.
+// later need none); comctl32 itself is loaded inside it when the context is first made. Where
+// the context or its comctl32 cannot be had (an older system, or the code linked into a
+// program), it does nothing, and the classic controls serve.
 class OwnActivationScope {
  public:
   OwnActivationScope();

@@ -3,7 +3,6 @@
 #include <cwchar>
 
 #include "platform/platform_error.h"
-#include "win32/system/activation_context.h"
 #include "win32/system/system_message.h"
 #include "win32/system/text_encoding.h"
 
@@ -25,8 +24,7 @@ HMODULE Library(const wchar_t* name) {
     if (loaded.name && lstrcmpiW(loaded.name, name) == 0) return loaded.module;
     if (loaded.name) continue;
     // Only the system folder: never a file of that name planted beside the host. A name, not
-    // a path, loaded inside the DLL's own context, which redirects comctl32 to version 6.
-    const OwnActivationScope scope;
+    // a path, so that an activation context may still redirect it (common controls 6).
     const HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module) loaded = {name, module};
     return module;
