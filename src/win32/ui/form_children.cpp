@@ -92,7 +92,8 @@ void CreateLabel(HWND form, int id, FormControl& control) {
 }
 
 void CreateTextBox(HWND form, int id, FormControl& control) {
-  const DWORD style = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL;
+  // A tab stop: from the keyboard alone the text is scrolled and copied there.
+  const DWORD style = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP;
   control.window = CreateChild(form, id, L"EDIT", style, WS_EX_CLIENTEDGE, control.bounds);
   // The default limit would cut a long text; no limit lets a text of megabytes show whole.
   SendMessageW(control.window, EM_SETLIMITTEXT, 0, 0);

@@ -180,6 +180,12 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
       FollowSystemColours(wParam, lParam);
       return 0;
+    case WM_NEXTDLGCTL: {  // how a multi-line text box passes Tab on, as in a dialog box
+      const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+      if (next) SetFocus(next);
+      return 0;
+    }
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }

@@ -1,0 +1,211 @@
+// The whole keyboard on every standard window, typed as real input (SendInput) into the
+// library's own modal loop: Tab and Shift+Tab walk the controls in their order, Enter clicks
+// the focused button and nothing elsewhere, Esc closes, an access key presses its button with
+// and without Alt. A second thread types and watches the test's thread, whose window is the
+// foreground one while the library shows it.
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "window_watch.h"
+
+namespace tesk::wine_test {
+namespace {
+
+constexpr wchar_t kAbout[] = L"About x";
+constexpr wchar_t kOpener[] = L"Tech. Support...";
+
+struct Window {
+  const wchar_t* caption;
+  HRESULT (*show)();
+  std::vector<std::wstring> order;  // what Tab reaches, in turn: buttons by caption, else class
+  const wchar_t* closer;            // the button that closes it; null for none
+  bool overAbout = false;           // opened by Enter on the About window's kOpener
+};
+
+HRESULT ShowPlainAbout() { return ShowAbout(); }
+HRESULT ShowNotes() { return ShowWhatNew(L"one\r\ntwo"); }
+HRESULT ShowShortcutKeys() {
+  Bstr list(L"File|Open|Ctrl+O^File|Save|Ctrl+S");
+  VARIANT result;
+  VariantInit(&result);
+  return Info()->ShowShortcutKeysForm(list.put(), &result);
+}
+HRESULT ShowReportABug() {
+  Bstr result;
+  return Info()->ShowReportABug(result.put());
+}
+
+const Window kWindows[] = {
+    {L"Shortcut Keys...", ShowShortcutKeys, {L"SysListView32", L"&Export", L"E&xit"}, L"E&xit"},
+    {kAbout, ShowPlainAbout, {L"&OK", L"System Info...", kOpener}, L"&OK"},
+    {L"Technical Support", ShowPlainAbout, {L"E&xit"}, L"E&xit", true},
+    {L"What's New", ShowNotes, {L"Edit", L"&Close"}, L"&Close"},
+    {L"Shortcut Keys...", ShowShortcutKeys, {L"SysListView32", L"&Export", L"E&xit"}, L"E&xit"},
+    {L"Report a Bug", ShowReportABug, {L"Shell Embedding"}, nullptr},
+};
+
+enum class Way { Escape, Enter, AltAccessKey, AccessKey };
+
+DWORD uiThread = 0;  // the test's thread, which shows the windows
+// The window whose showing has ended, set by a step of the test's thread once the library's
+// modal loop runs: what the window does with its focus while it shows is no key's doing.
+std::atomic<HWND> shown{nullptr};
+
+bool Await(const std::function<bool()>& state) { return WaitUntil(state, 10000); }
+
+HWND Focus() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(uiThread, &info);
+  return info.hwndFocus;
+}
+
+bool IsButton(HWND control) {
+  wchar_t name[32] = {};
+  GetClassNameW(control, name, 32);
+  return lstrcmpW(name, L"TeskLumoraCmd") == 0;
+}
+
+// The control that has the focus, or the window of the control it is inside.
+std::wstring Focused(HWND form) {
+  HWND control = Focus();
+  while (control && GetParent(control) != form) control = GetParent(control);
+  wchar_t name[64] = {};
+  GetClassNameW(control, name, 64);
+  return IsButton(control) ? TextOf(control) : name;
+}
+
+// Presses the keys in order and releases them in reverse: {VK_SHIFT, VK_TAB} is Shift+Tab.
+void Type(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs(keys.size() * 2);
+  for (INPUT& input : inputs) input.type = INPUT_KEYBOARD;
+  size_t i = 0;
+  for (const WORD key : keys) inputs[i++].ki.wVk = key;
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    inputs[i].ki.wVk = *key;
+    inputs[i++].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void MarkShown(HWND form) {
+  SetForegroundWindow(form);
+  shown = form;
+}
+
+HWND Shown(const wchar_t* caption) {
+  HWND form = nullptr;
+  EXPECT_TRUE(Await([&] {
+    form = FindWindowW(nullptr, caption);
+    return form && shown == form && GetForegroundWindow() == form;
+  })) << "not in the foreground";
+  shown = nullptr;
+  return form;
+}
+
+void TabTo(HWND form, const std::wstring& control) {
+  for (int i = 0; i < 4 && Focused(form) != control; ++i) {
+    const HWND from = Focus();
+    Type({VK_TAB});
+    Await([&] { return Focus() != from; });
+  }
+  EXPECT_EQ(Focused(form), control);
+}
+
+void Walk(HWND form, const std::vector<std::wstring>& order) {
+  const size_t n = order.size();
+  size_t at = std::find(order.begin(), order.end(), Focused(form)) - order.begin();
+  ASSERT_LT(at, n) << "the focus starts outside the order";
+  for (size_t step = 0; step < 2 * n; ++step) {
+    const bool back = step >= n;
+    back ? Type({VK_SHIFT, VK_TAB}) : Type({VK_TAB});
+    at = (at + (back ? n - 1 : 1)) % n;
+    EXPECT_TRUE(Await([&] { return Focused(form) == order[at]; }))
+        << (back ? "Shift+Tab to " : "Tab to ") << order[at] << ", not " << Focused(form);
+  }
+}
+
+BOOL CALLBACK CloseEnabled(HWND window, LPARAM open) {
+  if (!IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<bool*>(open) = true;
+  if (IsWindowEnabled(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+// Closes what is still open on the test's thread, the window on top first.
+void CloseTheRest() {
+  Await([] {
+    bool open = false;
+    EnumThreadWindows(uiThread, CloseEnabled, reinterpret_cast<LPARAM>(&open));
+    return !open;
+  });
+}
+
+void Drive(const Window& window, Way way) {
+  if (window.overAbout) {
+    TabTo(Shown(kAbout), kOpener);
+    Type({VK_RETURN});
+  }
+  const HWND form = Shown(window.caption);
+  const std::wstring closer = window.closer ? window.closer : L"";
+  const WORD accessKey = closer.empty() ? 0 : towupper(closer[closer.find(L'&') + 1]);
+  switch (way) {
+    case Way::Escape:
+      Walk(form, window.order);
+      TabTo(form, window.order[0]);
+      Type({VK_ESCAPE});
+      break;
+    case Way::Enter:
+      if (window.order[0] != closer) {
+        TabTo(form, window.order[0]);
+        Type({VK_RETURN});
+      }
+      TabTo(form, closer);
+      EXPECT_TRUE(IsWindow(form)) << "Enter on " << window.order[0] << " closed it";
+      Type({VK_RETURN});
+      break;
+    case Way::AltAccessKey:
+      TabTo(form, window.order[0]);
+      Type({VK_MENU, accessKey});
+      break;
+    case Way::AccessKey:  // what a button leaves to the dialog manager: its letters among them
+      TabTo(form, *std::find_if(window.order.begin(), window.order.end(),
+                                [](const std::wstring& c) { return c.find(L'&') != c.npos; }));
+      Type({accessKey});
+      break;
+  }
+  EXPECT_TRUE(Await([&] { return !IsWindow(form); })) << "still open";
+  if (window.overAbout) {
+    const HWND about = FindWindowW(nullptr, kAbout);
+    EXPECT_TRUE(Await([&] { return Focused(about) == kOpener; })) << "the focus given back";
+  }
+  CloseTheRest();
+}
+
+TEST(Keyboard, WalksEveryWindowInOrderAndClosesItByEveryKey) {
+  SetProduct(L"TESKINVOICE");
+  const UpdateServerSetting noServer(L"http://127.0.0.1:9");  // the bug report opens at once
+  uiThread = GetCurrentThreadId();
+  for (const Window& window : kWindows) {
+    for (const Way way : {Way::Escape, Way::Enter, Way::AltAccessKey, Way::AccessKey}) {
+      if (!window.closer && way != Way::Escape) continue;
+      if (window.overAbout) When(kAbout, MarkShown);
+      When(window.caption, MarkShown);
+      std::thread driver([&] {
+        SCOPED_TRACE(std::string(window.caption, window.caption + wcslen(window.caption)) +
+                     " way " + std::to_string(static_cast<int>(way)));
+        Drive(window, way);
+      });
+      EXPECT_EQ(window.show(), S_OK);
+      driver.join();
+      ClearWatches();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tesk::wine_test
