@@ -26,34 +26,17 @@ struct Window {
   bool overAbout = false;           // opened by Enter on the About window's kOpener
 };
 
-HRESULT ShowPlainAbout() { return ShowAbout(); }
-HRESULT ShowNotes() { return ShowWhatNew(L"one\r\ntwo"); }
-HRESULT ShowShortcutKeys() {
-  Bstr list(L"File|Open|Ctrl+O^File|Save|Ctrl+S");
-  VARIANT result;
-  VariantInit(&result);
-  return Info()->ShowShortcutKeysForm(list.put(), &result);
-}
-HRESULT ShowReportABug() {
-  Bstr result;
-  return Info()->ShowReportABug(result.put());
-}
-
 const Window kWindows[] = {
-    {L"Shortcut Keys...", ShowShortcutKeys, {L"SysListView32", L"&Export", L"E&xit"}, L"E&xit"},
-    {kAbout, ShowPlainAbout, {L"&OK", L"System Info...", kOpener}, L"&OK"},
-    {L"Technical Support", ShowPlainAbout, {L"E&xit"}, L"E&xit", true},
-    {L"What's New", ShowNotes, {L"Edit", L"&Close"}, L"&Close"},
-    {L"Shortcut Keys...", ShowShortcutKeys, {L"SysListView32", L"&Export", L"E&xit"}, L"E&xit"},
+    {kAbout, [] { return ShowAbout(); }, {L"&OK", L"System Info...", kOpener}, L"&OK"},
+    {L"Technical Support", [] { return ShowAbout(); }, {L"E&xit"}, L"E&xit", true},
+    {L"What's New", [] { return ShowWhatNew(L"one\r\ntwo"); }, {L"Edit", L"&Close"}, L"&Close"},
+    {L"Shortcut Keys...", [] { return ShowShortcutKeys(L"File|Open|Ctrl+O"); },
+     {L"SysListView32", L"&Export", L"E&xit"}, L"E&xit"},
     {L"Report a Bug", ShowReportABug, {L"Shell Embedding"}, nullptr},
 };
 
-enum class Way { Escape, Enter, AltAccessKey, AccessKey };
-
 DWORD uiThread = 0;  // the test's thread, which shows the windows
-// The window whose showing has ended, set by a step of the test's thread once the library's
-// modal loop runs: what the window does with its focus while it shows is no key's doing.
-std::atomic<HWND> shown{nullptr};
+std::atomic<HWND> shown{nullptr};  // the window whose showing has ended
 
 bool Await(const std::function<bool()>& state) { return WaitUntil(state, 10000); }
 
@@ -64,19 +47,13 @@ HWND Focus() {
   return info.hwndFocus;
 }
 
-bool IsButton(HWND control) {
-  wchar_t name[32] = {};
-  GetClassNameW(control, name, 32);
-  return lstrcmpW(name, L"TeskLumoraCmd") == 0;
-}
-
 // The control that has the focus, or the window of the control it is inside.
 std::wstring Focused(HWND form) {
   HWND control = Focus();
   while (control && GetParent(control) != form) control = GetParent(control);
   wchar_t name[64] = {};
   GetClassNameW(control, name, 64);
-  return IsButton(control) ? TextOf(control) : name;
+  return lstrcmpW(name, L"TeskLumoraCmd") == 0 ? TextOf(control) : name;
 }
 
 // Presses the keys in order and releases them in reverse: {VK_SHIFT, VK_TAB} is Shift+Tab.
@@ -92,6 +69,8 @@ void Type(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// The showing ends with the library's modal loop running; what the window does with its focus
+// before is no key's doing.
 void MarkShown(HWND form) {
   SetForegroundWindow(form);
   shown = form;
@@ -129,61 +108,36 @@ void Walk(HWND form, const std::vector<std::wstring>& order) {
   }
 }
 
-BOOL CALLBACK CloseEnabled(HWND window, LPARAM open) {
-  if (!IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<bool*>(open) = true;
-  if (IsWindowEnabled(window)) PostMessageW(window, WM_CLOSE, 0, 0);
-  return TRUE;
-}
+// A way of closing a window: a key typed on the first control of its order or on its closing
+// button, with a modifier or none; key 0 stands for the button's access key.
+struct Way {
+  bool onFirst;
+  WORD modifier, key;
+};
+const Way kWays[] = {{true, 0, VK_ESCAPE}, {false, 0, VK_RETURN}, {true, VK_MENU, 0}, {false, 0, 0}};
 
-// Closes what is still open on the test's thread, the window on top first.
-void CloseTheRest() {
-  Await([] {
-    bool open = false;
-    EnumThreadWindows(uiThread, CloseEnabled, reinterpret_cast<LPARAM>(&open));
-    return !open;
-  });
-}
-
-void Drive(const Window& window, Way way) {
+void Drive(const Window& window, const Way& way) {
   if (window.overAbout) {
     TabTo(Shown(kAbout), kOpener);
     Type({VK_RETURN});
   }
   const HWND form = Shown(window.caption);
+  if (&way == kWays) Walk(form, window.order);
   const std::wstring closer = window.closer ? window.closer : L"";
-  const WORD accessKey = closer.empty() ? 0 : towupper(closer[closer.find(L'&') + 1]);
-  switch (way) {
-    case Way::Escape:
-      Walk(form, window.order);
-      TabTo(form, window.order[0]);
-      Type({VK_ESCAPE});
-      break;
-    case Way::Enter:
-      if (window.order[0] != closer) {
-        TabTo(form, window.order[0]);
-        Type({VK_RETURN});
-      }
-      TabTo(form, closer);
-      EXPECT_TRUE(IsWindow(form)) << "Enter on " << window.order[0] << " closed it";
-      Type({VK_RETURN});
-      break;
-    case Way::AltAccessKey:
-      TabTo(form, window.order[0]);
-      Type({VK_MENU, accessKey});
-      break;
-    case Way::AccessKey:  // what a button leaves to the dialog manager: its letters among them
-      TabTo(form, *std::find_if(window.order.begin(), window.order.end(),
-                                [](const std::wstring& c) { return c.find(L'&') != c.npos; }));
-      Type({accessKey});
-      break;
+  if (way.key == VK_RETURN && window.order[0] != closer) {  // Enter elsewhere clicks nothing
+    TabTo(form, window.order[0]);
+    Type({VK_RETURN});
   }
+  TabTo(form, way.onFirst ? window.order[0] : closer);
+  const WORD key = way.key ? way.key : towupper(closer[closer.find(L'&') + 1]);
+  way.modifier ? Type({way.modifier, key}) : Type({key});
   EXPECT_TRUE(Await([&] { return !IsWindow(form); })) << "still open";
+  PostMessageW(form, WM_CLOSE, 0, 0);
   if (window.overAbout) {
     const HWND about = FindWindowW(nullptr, kAbout);
     EXPECT_TRUE(Await([&] { return Focused(about) == kOpener; })) << "the focus given back";
+    PostMessageW(about, WM_CLOSE, 0, 0);
   }
-  CloseTheRest();
 }
 
 TEST(Keyboard, WalksEveryWindowInOrderAndClosesItByEveryKey) {
@@ -191,13 +145,13 @@ TEST(Keyboard, WalksEveryWindowInOrderAndClosesItByEveryKey) {
   const UpdateServerSetting noServer(L"http://127.0.0.1:9");  // the bug report opens at once
   uiThread = GetCurrentThreadId();
   for (const Window& window : kWindows) {
-    for (const Way way : {Way::Escape, Way::Enter, Way::AltAccessKey, Way::AccessKey}) {
-      if (!window.closer && way != Way::Escape) continue;
+    for (const Way& way : kWays) {
+      if (!window.closer && way.key != VK_ESCAPE) continue;
       if (window.overAbout) When(kAbout, MarkShown);
       When(window.caption, MarkShown);
       std::thread driver([&] {
         SCOPED_TRACE(std::string(window.caption, window.caption + wcslen(window.caption)) +
-                     " way " + std::to_string(static_cast<int>(way)));
+                     " way " + std::to_string(&way - kWays));
         Drive(window, way);
       });
       EXPECT_EQ(window.show(), S_OK);

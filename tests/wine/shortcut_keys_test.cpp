@@ -83,13 +83,6 @@ std::wstring ExportFolder() {
   return folder;
 }
 
-HRESULT ShowList(const std::wstring& list) {
-  Bstr text(list);
-  VARIANT result;
-  VariantInit(&result);
-  return Info()->ShowShortcutKeysForm(text.put(), &result);
-}
-
 HRESULT ShowArray(SAFEARRAY* array) {
   VARIANT result;
   VariantInit(&result);
@@ -201,8 +194,9 @@ TEST(ShortcutKeyWindow, ShowsTheListBandedByMainMenuAndExportsItThroughTheSaveDi
     });
     Click(ChildWithText(form, L"&Export").window);
   });
-  EXPECT_EQ(ShowList(L"File|Open|Ctrl+O^File|Save|Ctrl+S^Правка|Копировать 複製|Ctrl+C^bad^"
-                     L" File|\U0001F600|F1"), S_OK);
+  EXPECT_EQ(ShowShortcutKeys(L"File|Open|Ctrl+O^File|Save|Ctrl+S^Правка|Копировать 複製|Ctrl+C"
+                             L"^bad^ File|\U0001F600|F1"),
+            S_OK);
   EXPECT_STREQ(after, before) << "the host's current directory is kept";
   EXPECT_EQ(FileBytes(file).substr(0, 4), kCompoundDocument);
   EXPECT_EQ(FilesIn(folder), Rows{L"banded"});
@@ -215,7 +209,7 @@ TEST(ShortcutKeyWindow, ListsAndArraysThatCannotBeATableFailWithoutAWindow) {
     PostMessageW(form, WM_CLOSE, 0, 0);
   });
   const std::wstring records32768(32767, L'^');
-  EXPECT_EQ(ShowList(records32768), static_cast<HRESULT>(0x800A0006));
+  EXPECT_EQ(ShowShortcutKeys(records32768), static_cast<HRESULT>(0x800A0006));
   EXPECT_EQ(ErrorDescription(), L"Overflow");
   SAFEARRAYBOUND oneDimension{3, 0};
   SAFEARRAY* none = nullptr;

@@ -297,6 +297,18 @@ HRESULT ShowWhatNew(const std::wstring& text) {
   return Info()->ShowWhatNew(whatNew.get(), &result);
 }
 
+HRESULT ShowShortcutKeys(const std::wstring& list) {
+  Bstr text(list);
+  VARIANT result;
+  VariantInit(&result);
+  return Info()->ShowShortcutKeysForm(text.put(), &result);
+}
+
+HRESULT ShowReportABug() {
+  Bstr result;
+  return Info()->ShowReportABug(result.put());
+}
+
 void SetProduct(const wchar_t* symbol) {
   Bstr text(symbol);
   ASSERT_EQ(Info()->SetProductName(text.put()), S_OK);

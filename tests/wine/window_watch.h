@@ -70,9 +70,11 @@ class LibraryWindowCloser {
 };
 
 // The windows shown through the shared ClsInfo as most tests want them: About for product "x"
-// by default, What's New with the given text.
+// by default, What's New with the given text, Shortcut Keys with the given list.
 HRESULT ShowAbout(const std::wstring& product = L"x", const std::wstring& version = L"");
 HRESULT ShowWhatNew(const std::wstring& text);
+HRESULT ShowShortcutKeys(const std::wstring& list);
+HRESULT ShowReportABug();
 
 struct Child {
   HWND window;
