@@ -88,10 +88,16 @@ void FormBrowser::Move(const RECT& bounds) {
 }
 
 bool FormBrowser::TranslateAccelerator(MSG& message) {
-  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !window_) return false;
-  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-  IOleInPlaceActiveObject* active = site_->ActiveObject() ? site_->ActiveObject() : active_.Get();
-  return active && active->TranslateAccelerator(&message) == S_OK;
+  return HandKeyToPage(message, window_,
+                       site_->ActiveObject() ? site_->ActiveObject() : active_.Get());
+}
+
+bool HandKeyToPage(MSG& message, HWND page, IOleInPlaceActiveObject* active) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !page || !active) {
+    return false;
+  }
+  if (message.hwnd != page && !IsChild(page, message.hwnd)) return false;
+  return active->TranslateAccelerator(&message) == S_OK;
 }
 
 }  // namespace tesk::win32

@@ -57,4 +57,8 @@ class FormBrowser {
   HWND window_ = nullptr;
 };
 
+// Hands a key message meant for the page's window, or a window inside it, to the page's active
+// object; true when the page took it, and no one else may see it then.
+bool HandKeyToPage(MSG& message, HWND page, IOleInPlaceActiveObject* active);
+
 }  // namespace tesk::win32
