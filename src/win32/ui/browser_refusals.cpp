@@ -2,20 +2,11 @@
 
 namespace tesk::win32 {
 
-bool BrowserRefusals::Answers(REFIID iid) {
-  return IsEqualIID(iid, __uuidof(IDownloadManager)) || IsEqualIID(iid, IID_IHttpSecurity) ||
-         IsEqualIID(iid, IID_IWindowForBindingUI) || IsEqualIID(iid, IID_IAuthenticate);
-}
-
 HRESULT BrowserRefusals::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(IDownloadManager))) {
     *object = static_cast<IDownloadManager*>(this);
-  } else if (IsEqualIID(iid, IID_IHttpSecurity) || IsEqualIID(iid, IID_IWindowForBindingUI)) {
-    *object = static_cast<IHttpSecurity*>(this);
-  } else if (IsEqualIID(iid, IID_IAuthenticate)) {
-    *object = static_cast<IAuthenticate*>(this);
   } else if (IsEqualIID(iid, __uuidof(IDocHostShowUI))) {
     *object = static_cast<IDocHostShowUI*>(this);
   } else {
@@ -36,20 +27,6 @@ ULONG BrowserRefusals::Release() {
 HRESULT BrowserRefusals::Download(IMoniker*, IBindCtx*, DWORD, LONG, BINDINFO*, LPCOLESTR,
                                   LPCOLESTR, UINT) {
   return S_OK;
-}
-
-HRESULT BrowserRefusals::GetWindow(REFGUID, HWND* window) {
-  if (!window) return E_INVALIDARG;
-  *window = nullptr;
-  return S_FALSE;
-}
-
-HRESULT BrowserRefusals::Authenticate(HWND* window, LPWSTR* user, LPWSTR* password) {
-  if (!window || !user || !password) return E_INVALIDARG;
-  *window = nullptr;
-  *user = nullptr;
-  *password = nullptr;
-  return E_ACCESSDENIED;
 }
 
 HRESULT BrowserRefusals::ShowMessage(HWND, LPOLESTR, LPOLESTR, DWORD, LPOLESTR, DWORD,

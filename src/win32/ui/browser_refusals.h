@@ -1,10 +1,10 @@
 #pragma once
 // What the browser control asks its container for and never gets inside the host's process:
-// a file download, a decision on a certificate problem, a user name and password, a message box
-// of the page's own (alert, confirm, prompt) or its help. Each is refused without a word, so no
-// dialog of the browser ever shows, and no page can put up a box that passes for the host's
-// asking for a password; the page simply stays blank. The browser finds this object through the
-// site's IServiceProvider, and the message boxes through the site's QueryInterface.
+// a file download, a message box of the page's own (alert, confirm, prompt) or its help. Each is
+// refused without a word, so no dialog of the browser ever shows, and no page can put up a box
+// that passes for the host's asking for a password. The browser finds this object through the
+// site's IServiceProvider (downloads) and QueryInterface (message boxes); certificate problems
+// and log-on requests get the downloads' own refusals (SilentBindingUi).
 
 #include <windows.h>
 #include <downloadmgr.h>
@@ -13,18 +13,12 @@
 
 namespace tesk::win32 {
 
-class BrowserRefusals final : public IDownloadManager,
-                              public IHttpSecurity,
-                              public IAuthenticate,
-                              public IDocHostShowUI {
+class BrowserRefusals final : public IDownloadManager, public IDocHostShowUI {
  public:
   // One reference, the creator's.
   BrowserRefusals() = default;
   BrowserRefusals(const BrowserRefusals&) = delete;
   BrowserRefusals& operator=(const BrowserRefusals&) = delete;
-
-  // Whether QueryService hands this object out for `iid`.
-  static bool Answers(REFIID iid);
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
@@ -34,12 +28,6 @@ class BrowserRefusals final : public IDownloadManager,
   // IDownloadManager: the download is taken over and dropped.
   HRESULT STDMETHODCALLTYPE Download(IMoniker*, IBindCtx*, DWORD, LONG, BINDINFO*, LPCOLESTR,
                                      LPCOLESTR, UINT) override;
-  // IWindowForBindingUI: no window to show a prompt over.
-  HRESULT STDMETHODCALLTYPE GetWindow(REFGUID, HWND* window) override;
-  // IHttpSecurity: a certificate or redirection problem ends the download.
-  HRESULT STDMETHODCALLTYPE OnSecurityProblem(DWORD) override { return E_ABORT; }
-  // IAuthenticate: no credentials, and no prompt for them.
-  HRESULT STDMETHODCALLTYPE Authenticate(HWND* window, LPWSTR* user, LPWSTR* password) override;
   // IDocHostShowUI: shown by us, that is, not at all; a confirm() is answered "Cancel".
   HRESULT STDMETHODCALLTYPE ShowMessage(HWND, LPOLESTR, LPOLESTR, DWORD, LPOLESTR, DWORD,
                                         LRESULT* result) override;

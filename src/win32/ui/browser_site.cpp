@@ -2,6 +2,8 @@
 
 #include <mshtmdid.h>
 
+#include "win32/system/silent_binding_ui.h"
+
 namespace tesk::win32 {
 namespace {
 
@@ -100,10 +102,13 @@ HRESULT BrowserSite::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARI
   return S_OK;
 }
 
-HRESULT BrowserSite::QueryService(REFGUID, REFIID iid, void** object) {
+HRESULT BrowserSite::QueryService(REFGUID service, REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  return BrowserRefusals::Answers(iid) ? refusals_->QueryInterface(iid, object) : E_NOINTERFACE;
+  if (IsEqualGUID(service, __uuidof(IDownloadManager))) {
+    return refusals_->QueryInterface(iid, object);
+  }
+  return SilentBindingUi::Provide(service, iid, object);
 }
 
 }  // namespace tesk::win32

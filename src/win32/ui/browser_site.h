@@ -3,7 +3,8 @@
 // client site, the in-place site and the frame, all answering for one form window. The
 // control's active object (for its keyboard accelerators) is remembered while it is set.
 // Through the site the browser also learns what it may do inside the host's process: the
-// ambient download control (IDispatch) and the refusals of BrowserRefusals (IServiceProvider).
+// ambient download control (IDispatch), the refusals of BrowserRefusals and, for certificate
+// problems and log-on requests, those of the downloads (SilentBindingUi) (IServiceProvider).
 
 #include <windows.h>
 #include <ole2.h>
