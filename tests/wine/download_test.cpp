@@ -172,9 +172,12 @@ LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lP
 class CallWatch {
  public:
   explicit CallWatch(HWND host) : host_(host), watcher_([this] { Watch(); }) {}
-  ~CallWatch() { Stop(); }
+  ~CallWatch() {
+    Stop();
+    CloseHandle(stopped_);
+  }
   void Stop() {
-    done_ = true;
+    SetEvent(stopped_);
     if (watcher_.joinable()) watcher_.join();
   }
 
@@ -182,8 +185,9 @@ class CallWatch {
   std::atomic<LONGLONG> largestFile{0};
 
  private:
+  // A sample every 20 ms until the call is over, and none after.
   void Watch() {
-    while (!done_) {
+    do {
       InvalidateRect(host_, nullptr, FALSE);
       EnumWindows(CloseDialog, reinterpret_cast<LPARAM>(this));
       for (const wchar_t* name : {L"ReportAbug.Zip", L"ReportAbug.Zip.part"}) {
@@ -192,8 +196,7 @@ class CallWatch {
           largestFile = std::max<LONGLONG>(largestFile, data.nFileSizeLow);
         }
       }
-      Sleep(20);
-    }
+    } while (WaitForSingleObject(stopped_, 20) == WAIT_TIMEOUT);
   }
   static BOOL CALLBACK CloseDialog(HWND window, LPARAM self) {
     DWORD process = 0;
@@ -207,7 +210,7 @@ class CallWatch {
   }
 
   HWND host_;
-  std::atomic<bool> done_{false};
+  HANDLE stopped_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // before the thread starts
   std::thread watcher_;
 };
 
