@@ -126,6 +126,12 @@ void Cmd::Resize() {
   if (height_ != 0) Redraw(kUp, true);
 }
 
+// The picture takes its size at the new DPI before the caption is laid out around it.
+void Cmd::DpiChanged() {
+  PictureSize();
+  Resize();
+}
+
 void Cmd::AmbientChanged() {
   SetColors();
   Redraw(lastState_, true);

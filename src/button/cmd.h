@@ -31,6 +31,8 @@ class Cmd {
   void WriteProperties(PropertyBag& bag);
   void Show();
   void Resize();
+  // The host's pixels per inch changed, and its surface font with them.
+  void DpiChanged();
   void AmbientChanged();
   void Hide();
   void Terminate();

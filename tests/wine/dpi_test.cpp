@@ -1,13 +1,19 @@
 // The standard windows at the screen's pixels per inch. ctest runs this program at 96, 120, 144
 // and 192 (scripts/wine-at-dpi.sh). At each, every window must have its twip size, fonts sized
 // for the DPI, every label's text and every button's caption inside its window, and a picture
-// that is not stretched grown with the layout.
+// that is not stretched grown with the layout; and the same at each other DPI after the window
+// is told it moved to a screen of that DPI, and exactly as it opened once it is back.
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "window_watch.h"
+
+#include <commctrl.h>
 
 namespace tesk::wine_test {
 namespace {
@@ -35,6 +41,54 @@ HRESULT ShowSomeShortcutKeys() {
   return ShowShortcutKeys(L"File|Open Company|Ctrl+O^Reports|Balance Sheet|Alt+B");
 }
 
+// What of a window depends on its DPI: its client size, each child's place and font, and the
+// columns of a list view.
+struct Layout {
+  std::vector<std::tuple<LONG, LONG, LONG, LONG, long>> children;  // rectangle, font size
+  std::vector<int> columns;
+  RECT client{};
+  bool operator==(const Layout& other) const {
+    return children == other.children && columns == other.columns &&
+           EqualRect(&client, &other.client);
+  }
+};
+
+Layout LayoutOf(HWND form) {
+  Layout layout;
+  GetClientRect(form, &layout.client);
+  for (const Child& child : Children(form)) {
+    const RECT& r = child.rect;
+    const long points = std::lround(FontPoints(child.window) * 100);
+    layout.children.emplace_back(r.left, r.top, r.right, r.bottom, points);
+    if (child.className != L"SysListView32") continue;
+    for (int column = 0; const int width = ListView_GetColumnWidth(child.window, column); ++column) {
+      layout.columns.push_back(width);
+    }
+  }
+  return layout;
+}
+
+// As the system moves a window to a screen of `dpi`: it asks the window its size there, which
+// must be its twips at that DPI with the frame the system gives, then suggests a rectangle of
+// that client size at the screen's top left.
+void MoveToDpi(HWND form, int dpi, SIZE twips) {
+  SIZE asked{};
+  EXPECT_TRUE(SendMessageW(form, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&asked)));
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectExForDpi(&frame, GetWindowLongW(form, GWL_STYLE), FALSE,
+                           GetWindowLongW(form, GWL_EXSTYLE), dpi);
+  EXPECT_EQ(asked.cx - (frame.right - frame.left), Px(twips.cx, dpi));
+  EXPECT_EQ(asked.cy - (frame.bottom - frame.top), Px(twips.cy, dpi));
+  // Wine draws the frame at the screen's DPI whatever the message says: the rectangle keeps it.
+  RECT outer{};
+  RECT client{};
+  GetWindowRect(form, &outer);
+  GetClientRect(form, &client);
+  RECT suggested{0, 0, Px(twips.cx, dpi) + (outer.right - outer.left) - client.right,
+                 Px(twips.cy, dpi) + (outer.bottom - outer.top) - client.bottom};
+  SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 // Labels break their text into lines as a STATIC window does; buttons centre their captions
 // and underline the access key.
 void ExpectTextInside(const Child& child, bool label) {
@@ -44,24 +98,23 @@ void ExpectTextInside(const Child& child, bool label) {
   const SIZE text = TextExtent(child.window, child.text, client.right, flags);
   EXPECT_LE(text.cx, client.right) << "too wide";
   EXPECT_LE(text.cy, client.bottom) << "too tall";
-  // Every font of these windows is between 8.25 and 11.25 points.
-  const double points = FontPoints(child.window);
-  EXPECT_GE(points, 8.0) << "font not sized for the DPI";
-  EXPECT_LE(points, 12.0) << "font not sized for the DPI";
 }
 
-void ExpectLaidOut(HWND form, const Window& window) {
-  ExpectClientSize(form, window.client.cx, window.client.cy);
+void ExpectLaidOut(HWND form, const Window& window, int dpi) {
+  ExpectClientSize(form, window.client.cx, window.client.cy, dpi);
   for (const Child& child : Children(form)) {
-    const bool label = _wcsicmp(child.className.c_str(), L"Static") == 0;
-    const bool button = child.className == L"TeskLumoraCmd";
-    if (!IsWindowVisible(child.window) || !(label || button)) continue;
+    if (!IsWindowVisible(child.window) || child.className == L"Shell Embedding") continue;
     SCOPED_TRACE(std::string(child.text.begin(), child.text.end()));
-    ExpectTextInside(child, label);
+    // Every font of these windows is between 8.25 and 11.25 points.
+    const double points = FontPoints(child.window, dpi);
+    EXPECT_GE(points, 8.0) << "font not sized for the DPI";
+    EXPECT_LE(points, 12.0) << "font not sized for the DPI";
+    const bool label = _wcsicmp(child.className.c_str(), L"Static") == 0;
+    if (label || child.className == L"TeskLumoraCmd") ExpectTextInside(child, label);
   }
   const POINT corner = window.pictureCorner;
   if (corner.x) {
-    EXPECT_NE(ClientPixel(form, Px(corner.x) - 2, Px(corner.y) - 2), RGB(255, 255, 255))
+    EXPECT_NE(ClientPixel(form, Px(corner.x, dpi) - 2, Px(corner.y, dpi) - 2), RGB(255, 255, 255))
         << "the picture does not reach its corner";
   }
 }
@@ -84,7 +137,16 @@ TEST(HighDpi, EveryWindowHasItsTwipSizeAndRoomForItsTexts) {
     bool seen = false;
     When(window.caption, [&](HWND form) {
       seen = true;
-      ExpectLaidOut(form, window);
+      ExpectLaidOut(form, window, ScreenDpi());
+      const Layout opened = LayoutOf(form);
+      for (const int dpi : {96, 120, 144, 192}) {
+        if (dpi == ScreenDpi()) continue;
+        SCOPED_TRACE("moved to " + std::to_string(dpi) + " DPI and back");
+        MoveToDpi(form, dpi, window.client);
+        ExpectLaidOut(form, window, dpi);
+        MoveToDpi(form, ScreenDpi(), window.client);
+        EXPECT_TRUE(LayoutOf(form) == opened);
+      }
       PostMessageW(form, WM_CLOSE, 0, 0);
       if (window.over) When(window.over, [](HWND under) { PostMessageW(under, WM_CLOSE, 0, 0); });
     });

@@ -175,7 +175,7 @@ int ScreenDpi() {
   return dpi;
 }
 
-int Px(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 // Runs `measure` on a device context of the window with the window's own font selected.
 template <typename Measure>
@@ -196,10 +196,10 @@ SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags) {
   return {box.right - box.left, box.bottom - box.top};
 }
 
-double FontPoints(HWND window) {
+double FontPoints(HWND window, int dpi) {
   TEXTMETRICW metrics{};
   WithFontOf(window, [&](HDC dc) { GetTextMetricsW(dc, &metrics); });
-  return (metrics.tmHeight - metrics.tmInternalLeading) * 72.0 / ScreenDpi();
+  return (metrics.tmHeight - metrics.tmInternalLeading) * 72.0 / dpi;
 }
 
 HostWindow::HostWindow() {
@@ -252,11 +252,11 @@ void ExpectAt(const Child& child, int left, int top, int width, int height) {
   EXPECT_EQ(child.rect.bottom - child.rect.top, Px(top + height) - Px(top)) << "height";
 }
 
-void ExpectClientSize(HWND form, int width, int height) {
+void ExpectClientSize(HWND form, int width, int height, int dpi) {
   RECT client{};
   GetClientRect(form, &client);
-  EXPECT_EQ(client.right, Px(width));
-  EXPECT_EQ(client.bottom, Px(height));
+  EXPECT_EQ(client.right, Px(width, dpi));
+  EXPECT_EQ(client.bottom, Px(height, dpi));
 }
 
 COLORREF ClientPixel(HWND form, int x, int y) {

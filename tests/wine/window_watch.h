@@ -27,9 +27,9 @@ class UpdateServerSetting {
 int SoakFactor();
 
 // The screen's pixels per inch, as Wine read them when the process started; twips as pixels
-// on this screen.
+// on this screen, or at another DPI.
 int ScreenDpi();
-int Px(int twips);
+int Px(int twips, int dpi = ScreenDpi());
 
 // A top-level window of the host's own, to see it disabled while a window of the library is up.
 class HostWindow {
@@ -92,10 +92,10 @@ std::wstring TextOf(HWND window);
 // The box `text` takes in the window's own font (WM_GETFONT), drawn with DrawText `flags`
 // and broken into lines at `width` where the flags say so.
 SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags);
-// The em height of the window's own font, in points at this screen's pixels per inch.
-double FontPoints(HWND window);
+// The em height of the window's own font, in points at this screen's (or another) DPI.
+double FontPoints(HWND window, int dpi = ScreenDpi());
 void ExpectAt(const Child& child, int left, int top, int width, int height);
-void ExpectClientSize(HWND form, int width, int height);
+void ExpectClientSize(HWND form, int width, int height, int dpi = ScreenDpi());
 // The colour at a point of the form's client area once it is painted.
 COLORREF ClientPixel(HWND form, int x, int y);
 // A click posted to the control's centre.

@@ -12,6 +12,8 @@
 namespace tesk::win32 {
 namespace {
 
+// The form's word that the control now lives at another DPI (wParam).
+constexpr UINT kSetDpiMessage = WM_USER + 0x100;
 
 // What a window of the class carries: the host first, then the control that uses it, and last
 // its accessible object, disconnected before the control goes.
@@ -91,6 +93,10 @@ LRESULT Handle(HWND window, CmdWindow& w, UINT message, WPARAM wParam, LPARAM lP
     case WM_SIZE:
       w.host.ResizeBuffer();
       cmd.Resize();
+      return 0;
+    case kSetDpiMessage:
+      w.host.SetDpi(static_cast<int>(wParam));
+      cmd.DpiChanged();
       return 0;
     case WM_SHOWWINDOW:
       if (wParam) {
@@ -229,6 +235,10 @@ HWND CreateCmdWindow(HWND parent, int id, const RECT& bounds, const CmdWindowOpt
   SyncWindowText(window, *WindowOf(window));
   ShowWindow(window, SW_SHOW);
   return window;
+}
+
+void SetCmdWindowDpi(HWND window, int dpi) {
+  if (CmdOfWindow(window)) SendMessageW(window, kSetDpiMessage, static_cast<WPARAM>(dpi), 0);
 }
 
 button::Cmd* CmdOfWindow(HWND window) {

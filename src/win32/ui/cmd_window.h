@@ -24,6 +24,10 @@ struct CmdWindowOptions {
 // Creates the control as a tab stop of `parent`; the window owns the control.
 HWND CreateCmdWindow(HWND parent, int id, const RECT& bounds, const CmdWindowOptions& options);
 
+// Lays the control out again for a screen of `dpi` pixels per inch: its font, caption, picture
+// and shape. The container moves and sizes it.
+void SetCmdWindowDpi(HWND window, int dpi);
+
 // The control a window of class "TeskLumoraCmd" hosts, or null.
 button::Cmd* CmdOfWindow(HWND window);
 

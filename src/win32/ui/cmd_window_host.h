@@ -37,6 +37,12 @@ class WindowHost final : public button::ControlHost {
     BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top,
            buffer_.Dc(), area.left, area.top, SRCCOPY);
   }
+  // The window moved to a screen of another DPI: the font is made again for it.
+  void SetDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    SetSurfaceFont(font_);
+  }
   void ResizeBuffer() {
     RECT client{};
     GetClientRect(window_, &client);

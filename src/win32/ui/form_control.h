@@ -18,7 +18,8 @@ class FormWindow;
 
 struct FormControl {
   platform::ControlRow row;
-  RECT bounds{};                // client pixels
+  RECT place{};                 // client twips: where the table or a handler put it
+  RECT bounds{};                // client pixels: the place at the form's DPI
   HWND window = nullptr;  // a label, text box, grid, browser or button; the form's child
   PicturePointer picture;       // an image's picture
   PicturePointer mouseIcon;     // a label's custom pointer, shared with the image it came from

@@ -1,5 +1,7 @@
 #include "win32/ui/form_gdi_cache.h"
 
+#include <iterator>
+
 #include "win32/ui/fonts.h"
 
 namespace tesk::win32 {
@@ -16,6 +18,12 @@ HFONT FormGdiCache::Font(const platform::FormFont& font) {
     found = fonts_.emplace(key, std::move(created)).first;
   }
   return static_cast<HFONT>(found->second.get());
+}
+
+void FormGdiCache::ReleaseOtherDpis() {
+  for (auto it = fonts_.begin(); it != fonts_.end();) {
+    it = std::get<int>(it->first) == dpi_ ? std::next(it) : fonts_.erase(it);
+  }
 }
 
 HBRUSH FormGdiCache::Brush(COLORREF colour) {

@@ -15,9 +15,11 @@ namespace tesk::win32 {
 
 class FormGdiCache {
  public:
-  // Fonts asked for from now on are made for `dpi`; those made before live on with the cache,
-  // for the windows that may still use them.
+  // Fonts asked for from now on are made for `dpi`; those made before live on, for the
+  // windows that may still use them, until ReleaseOtherDpis.
   void SetDpi(int dpi) { dpi_ = dpi; }
+  // Deletes the fonts made for other DPIs, once no window uses them any more.
+  void ReleaseOtherDpis();
 
   // Null when the system cannot make the font; controls then keep the system font.
   HFONT Font(const platform::FormFont& font);

@@ -56,7 +56,7 @@ class FontMeasure {
 
 FormGrid::FormGrid(HWND form, int id, const RECT& bounds, const platform::ControlRow& row,
                    FormGdiCache& gdi)
-    : backColor_(row.backColor) {
+    : backColor_(row.backColor), rowFont_(row.font) {
   RegisterListViewOnce();
   const DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
                       LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
@@ -68,17 +68,25 @@ FormGrid::FormGrid(HWND form, int id, const RECT& bounds, const platform::Contro
   ListView_SetExtendedListViewStyle(window_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES |
                                                  LVS_EX_DOUBLEBUFFER);
   FollowSystemColours();
+  TakeFonts(gdi);
+  if (row.visible) ShowWindow(window_, SW_SHOWNA);
+}
 
-  platform::FormFont bold = row.font;
+void FormGrid::TakeFonts(FormGdiCache& gdi) {
+  platform::FormFont bold = rowFont_;
   bold.bold = true;
-  font_ = gdi.Font(row.font);
+  font_ = gdi.Font(rowFont_);
   headerFont_ = gdi.Font(bold);
   if (font_) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   if (headerFont_) {
     SendMessageW(ListView_GetHeader(window_), WM_SETFONT, reinterpret_cast<WPARAM>(headerFont_),
                  FALSE);
   }
-  if (row.visible) ShowWindow(window_, SW_SHOWNA);
+}
+
+void FormGrid::ChangeDpi(FormGdiCache& gdi) {
+  TakeFonts(gdi);
+  if (contents_) FitColumns();
 }
 
 void FormGrid::FollowSystemColours() {

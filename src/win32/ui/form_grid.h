@@ -28,8 +28,11 @@ class FormGrid {
   LRESULT Notify(const NMHDR& notice);
   // Takes the colours of the moment: the row's, or a high-contrast theme's.
   void FollowSystemColours();
+  // Takes the fonts the cache now makes, at the form's new DPI, and fits the columns to them.
+  void ChangeDpi(FormGdiCache& gdi);
 
  private:
+  void TakeFonts(FormGdiCache& gdi);
   void SetColumns(std::size_t count);
   void SetHeaderText(int column, const std::string& text);
   void FitColumns();
@@ -38,6 +41,7 @@ class FormGrid {
 
   HWND window_;  // owned by the form's window
   platform::OleColor backColor_;
+  platform::FormFont rowFont_;
   HFONT font_;
   HFONT headerFont_;
   const platform::GridContents* contents_ = nullptr;

@@ -20,21 +20,18 @@ int TwipsToPixels(std::int32_t twips, int dpi) { return MulDiv(twips, dpi, kTwip
 
 std::int32_t PixelsToTwips(int pixels, int dpi) { return MulDiv(pixels, kTwipsPerInch, dpi); }
 
-RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow& control,
-                   int dpi) {
-  std::int32_t left = control.left;
-  std::int32_t top = control.top;
+RECT ControlPlace(const platform::FormTable& table, const platform::ControlRow& control) {
+  RECT place{control.left, control.top, control.left + control.width, control.top + control.height};
   // Picture boxes do not nest in these windows: one level of offset is all there is.
   if (const auto* box = FindContainer(table, control.container)) {
-    left += box->left;
-    top += box->top;
+    OffsetRect(&place, box->left, box->top);
   }
-  RECT bounds;
-  bounds.left = TwipsToPixels(left, dpi);
-  bounds.top = TwipsToPixels(top, dpi);
-  bounds.right = TwipsToPixels(left + control.width, dpi);
-  bounds.bottom = TwipsToPixels(top + control.height, dpi);
-  return bounds;
+  return place;
+}
+
+RECT PixelRect(const RECT& twips, int dpi) {
+  return RECT{TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
+              TwipsToPixels(twips.right, dpi), TwipsToPixels(twips.bottom, dpi)};
 }
 
 RECT CentredWindowRect(HWND window, int width, int height) {

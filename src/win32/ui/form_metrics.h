@@ -11,9 +11,12 @@ namespace tesk::win32 {
 int TwipsToPixels(std::int32_t twips, int dpi);
 std::int32_t PixelsToTwips(int pixels, int dpi);
 
-// A control's rectangle in client pixels; a control in a picture box is offset by the box.
+// A control's rectangle in client twips; a control in a picture box is offset by the box.
 // A line's rectangle runs from its start to its end point and may be "inverted".
-RECT ControlBounds(const platform::FormTable& table, const platform::ControlRow& control, int dpi);
+RECT ControlPlace(const platform::FormTable& table, const platform::ControlRow& control);
+// A rectangle in twips as pixels at `dpi`, each edge rounded on its own: the same place gives
+// the same pixels whether the window opened at that DPI or came to it.
+RECT PixelRect(const RECT& twips, int dpi);
 
 // The window rectangle that gives `window` a client area of `width` x `height` pixels, centred
 // in the work area of the primary screen. The frame is measured on the window itself, so that

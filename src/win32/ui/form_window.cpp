@@ -70,6 +70,7 @@ void FormWindow::CreateWindowFor(const platform::FormTable& table) {
   if (!window_) throw std::runtime_error("a form's window cannot be created");
   dpi_ = WindowDpi(window_.get());
   gdi_.SetDpi(dpi_);
+  clientTwips_ = {table.width, table.height};
   const RECT r = CentredWindowRect(window_.get(), TwipsToPixels(table.width, dpi_),
                                    TwipsToPixels(table.height, dpi_));
   SetWindowPos(window_.get(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -82,7 +83,8 @@ void FormWindow::CreateControls(const platform::FormTable& table) {
     auto control = std::make_unique<FormControl>();
     control->row = row;
     control->form = this;
-    control->bounds = ControlBounds(table, row, dpi_);
+    control->place = ControlPlace(table, row);
+    control->bounds = PixelRect(control->place, dpi_);
     control->picture = DesignPictureObject(row.picture);
     controls_.push_back(std::move(control));
   }
@@ -166,7 +168,13 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(gdi_.Font(font_));
     case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) KeepClientTwips();
       if (shown_) RunHandler([this] { events_.Resize(*this); });
+      return 0;
+    case WM_GETDPISCALEDSIZE:
+      return ScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
+    case WM_DPICHANGED:
+      ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:  // the close box and Alt+F4: unloads like any other way of closing
       Unload();
@@ -188,6 +196,64 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     default:
       return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+// The client size in twips changes only when the user resizes the window, so that a window
+// that comes to another DPI is laid out as if it had opened there.
+void FormWindow::KeepClientTwips() {
+  RECT client{};
+  GetClientRect(window_.get(), &client);
+  if (client.right != TwipsToPixels(clientTwips_.cx, dpi_)) {
+    clientTwips_.cx = PixelsToTwips(client.right, dpi_);
+  }
+  if (client.bottom != TwipsToPixels(clientTwips_.cy, dpi_)) {
+    clientTwips_.cy = PixelsToTwips(client.bottom, dpi_);
+  }
+}
+
+// Asked before a move to a screen of `dpi`: the window's size there, its frame included.
+bool FormWindow::ScaledSize(int dpi, SIZE& size) const {
+  const SIZE client{TwipsToPixels(clientTwips_.cx, dpi), TwipsToPixels(clientTwips_.cy, dpi)};
+  return WindowSizeAtDpi(window_.get(), client, dpi, size);
+}
+
+// The window came to a screen of another DPI: fonts, places and pictures as they would have
+// been had it opened there, in the rectangle the system suggests.
+void FormWindow::ChangeDpi(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  gdi_.SetDpi(dpi);
+  for (auto& control : controls_) Rescale(*control);
+  gdi_.ReleaseOtherDpis();
+  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left, suggested.bottom - suggested.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void FormWindow::Rescale(FormControl& control) {
+  if (control.grid) {
+    control.grid->ChangeDpi(gdi_);
+  } else if (control.row.kind == ControlKind::Button) {
+    SetCmdWindowDpi(control.window, dpi_);
+  } else if (control.window && !control.browser) {
+    SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.Font(control.row.font)),
+                 FALSE);
+  }
+  Place(control);
+  // A label that grows with its text measures it again in the new font.
+  if (control.row.autoSize) SetChildText(control, control.row.text);
+}
+
+// The control's window, if it has one, over its place at the form's DPI.
+void FormWindow::Place(FormControl& control) {
+  control.bounds = PixelRect(control.place, dpi_);
+  const RECT& b = control.bounds;
+  if (control.browser) {
+    control.browser->Move(b);
+  } else if (control.window) {
+    MoveWindow(control.window, b.left, b.top, b.right - b.left, b.bottom - b.top, TRUE);
   }
 }
 
@@ -417,14 +483,8 @@ void FormWindow::MoveControl(const std::string& control, std::int32_t left, std:
   FormControl* found = Find(control);
   if (!found) return;
   Repaint(*found);
-  found->bounds = {TwipsToPixels(left, dpi_), TwipsToPixels(top, dpi_),
-                   TwipsToPixels(left + width, dpi_), TwipsToPixels(top + height, dpi_)};
-  const RECT& b = found->bounds;
-  if (found->browser) {
-    found->browser->Move(b);
-  } else if (found->window) {
-    MoveWindow(found->window, b.left, b.top, b.right - b.left, b.bottom - b.top, TRUE);
-  }
+  found->place = {left, top, left + width, top + height};
+  Place(*found);
   Repaint(*found);
 }
 

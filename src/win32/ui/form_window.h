@@ -76,6 +76,12 @@ class FormWindow final : public platform::Form {
   void Activate(WPARAM wParam);
   std::string ImageAt(POINT point) const;
 
+  void KeepClientTwips();
+  bool ScaledSize(int dpi, SIZE& size) const;
+  void ChangeDpi(int dpi, const RECT& suggested);
+  void Rescale(FormControl& control);
+  void Place(FormControl& control);
+
   void CreateWindowFor(const platform::FormTable& table);
   void CreateControls(const platform::FormTable& table);
   void SetIcons(IconPair icons);
@@ -88,7 +94,8 @@ class FormWindow final : public platform::Form {
   void RunHandler(Handler&& handler) noexcept;
 
   platform::FormEvents& events_;
-  int dpi_ = 96;  // the window's, read once it exists
+  int dpi_ = 96;  // the window's, read once it exists, changed as it moves between screens
+  SIZE clientTwips_{};  // the table's size, or the user's once they resize the window
   platform::OleColor backColor_;
   platform::FormFont font_;
   FormGdiCache gdi_;

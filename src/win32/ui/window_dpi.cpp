@@ -5,14 +5,15 @@ namespace {
 
 constexpr int kDefaultDpi = 96;
 
-using DpiForWindowFunction = UINT(WINAPI*)(HWND);
-
-// Looked up, not imported: the DLL also loads on systems older than the function.
-DpiForWindowFunction SystemDpiForWindow() {
-  static const auto function = reinterpret_cast<DpiForWindowFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  return function;
+// Looked up, not imported: the DLL also loads on systems older than these functions.
+template <typename Function>
+Function User32Function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
+
+using DpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 int DeviceContextDpi(HWND window) {
   const HDC dc = GetDC(window);
@@ -25,11 +26,22 @@ int DeviceContextDpi(HWND window) {
 }  // namespace
 
 int WindowDpi(HWND window) {
-  if (const DpiForWindowFunction dpiForWindow = SystemDpiForWindow()) {
+  static const auto dpiForWindow = User32Function<DpiForWindowFunction>("GetDpiForWindow");
+  if (dpiForWindow) {
     if (const UINT dpi = dpiForWindow(window)) return static_cast<int>(dpi);
   }
   const int dpi = DeviceContextDpi(window);
   return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+bool WindowSizeAtDpi(HWND window, SIZE client, int dpi, SIZE& size) {
+  static const auto adjust = User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+  RECT outer{0, 0, client.cx, client.cy};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  if (!adjust || !adjust(&outer, style, FALSE, exStyle, static_cast<UINT>(dpi))) return false;
+  size = {outer.right - outer.left, outer.bottom - outer.top};
+  return true;
 }
 
 }  // namespace tesk::win32
