@@ -1,5 +1,6 @@
-// Handle discipline over long runs: each window opened and closed two hundred times, a button's
-// properties changed and redrawn ten thousand times, a thousand downloads. GDI objects, USER
+// Handle discipline over long runs: each window opened and closed two hundred times, a window
+// moved between screens of four DPIs a hundred times, a button's properties changed and
+// redrawn ten thousand times, a thousand downloads. GDI objects, USER
 // objects and kernel handles end where they started; the first cycles may fill one-time caches.
 // `make soak` runs them ten times over.
 
@@ -93,6 +94,23 @@ TEST(HandleCycles, EachWindowOpenedAndClosedTwoHundredTimes) {
     Bstr address;
     ASSERT_EQ(info->ShowReportABug(address.put()), S_OK);
   });
+}
+
+TEST(HandleCycles, AHundredDpiChanges) {
+  bool seen = false;
+  When(L"Shortcut Keys...", [&](HWND form) {
+    seen = true;
+    ExpectNothingLeftAfter("DPI change", SoakFactor() * 100, [form](int i) {
+      constexpr int kDpis[] = {96, 120, 144, 192};
+      const int dpi = kDpis[i % 4];
+      RECT suggested{0, 0, 800, 600};
+      SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      UpdateWindow(form);
+    });
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(ShowShortcutKeys(L"File|Open|Ctrl+O^Reports|Balance Sheet|Alt+B"), S_OK);
+  EXPECT_TRUE(seen);
 }
 
 TEST(HandleCycles, TenThousandButtonChangesAndRedraws) {

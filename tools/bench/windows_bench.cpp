@@ -4,7 +4,7 @@
 // complete paint against a system list view filled item by item with the same rows;
 // ShowReportABug to its window painted against ShowReportABugPath alone (the same fetch
 // without the window); a cmd button's repaint and redraw against a system BUTTON of the same
-// size and a window that paints nothing;
+// size and a window that paints nothing; a DPI change of the About window against opening it;
 // and GDI and USER objects and private bytes before and after 200 open/close cycles of each
 // window. The update server must be set to one that names a page (bench.sh does).
 // usage: windows_bench <TeskLumoraLib.dll>
@@ -114,6 +114,26 @@ void ShowAbout(_ClsInfo* info) {
   VariantInit(&result);
   info->ShowAboutUs(name, name, name, VARIANT_TRUE, &result);
   SysFreeString(name);
+}
+
+// Moves the window to a screen of 144 DPI and back 16 times as the system would, timing each
+// change from the message to the window completely painted again, then closes it.
+std::vector<double> dpiChanges;
+void ChangeDpiAndClose(HWND window) {
+  for (int i = 0; i < 32; ++i) {
+    const int dpi = i % 2 ? 96 : 144;
+    const double start = Now();
+    SIZE size{};
+    SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    suggested.right = suggested.left + size.cx;
+    suggested.bottom = suggested.top + size.cy;
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    dpiChanges.push_back((Now() - start) * 1000);
+  }
+  Close(window);
 }
 
 void ShowWhatNew(_ClsInfo* info) {
@@ -438,6 +458,13 @@ int wmain(int argc, wchar_t** argv) {
         L"ShowAboutUs to the window completely painted: %.2f ms; ShellAboutW the same "
         L"way: %.2f ms (%.2f of the system's time)\n",
         ours, system, ours / system);
+    rules = {{L"About Bench", ChangeDpiAndClose}};
+    ShowAbout(info.Get());
+    const double change = Median(dpiChanges);
+    std::wprintf(
+        L"About window moved between 96 and 144 DPI, to completely painted again: %.2f ms "
+        L"(%.2f of opening it)\n",
+        change, change / ours);
     const double keys =
         TimeToPainted(L"Shortcut Keys...", [&] { ShowManyShortcuts(info.Get()); }, 8);
     const double report = TimeToPainted(L"Report a Bug", [&] { ShowReportABug(info.Get()); });
