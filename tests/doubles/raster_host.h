@@ -17,7 +17,7 @@ class RasterHost : public button::ControlHost {
   platform::Canvas& Surface() override { return canvas; }
   std::int32_t WindowHandle() override { return 0x1234; }
   button::Rect ClientRect() override { return {0, 0, width, height}; }
-  std::int32_t PixelsPerInch() override { return 96; }
+  std::int32_t PixelsPerInch() override { return dpi; }
   void SetWindowShape(const button::WindowShape& s) override { shape = s; }
   void SetEnabled(bool) override {}
   button::FontDescription SurfaceFont() override { return font; }
@@ -65,6 +65,7 @@ class RasterHost : public button::ControlHost {
 
   std::int32_t width;
   std::int32_t height;
+  std::int32_t dpi = 96;
   platform::RasterCanvas canvas;
   button::WindowShape shape;
   button::FontDescription font;

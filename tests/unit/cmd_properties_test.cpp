@@ -62,6 +62,9 @@ TEST(CmdPersistence, WritesTheKeysInOrderAfterTheExtentsAndARestoredControlIsRea
   restored.Initialize();
   restored.ReadProperties(bag);
   EXPECT_EQ(restored.Layout().pictureRect.Width(), 16);
+  otherHost.dpi = 144;  // on a screen of 1.5 times the pixels, the picture keeps its inches
+  restored.DpiChanged();
+  EXPECT_EQ(restored.Layout().pictureRect.Width(), 24);
 }
 
 TEST(CmdPersistence, MissingKeysTakeTheirDefaultsAndABadValueStopsTheRead) {
