@@ -56,7 +56,7 @@ class FontMeasure {
 
 FormGrid::FormGrid(HWND form, int id, const RECT& bounds, const platform::ControlRow& row,
                    FormGdiCache& gdi)
-    : backColor_(row.backColor), rowFont_(row.font) {
+    : foreColor_(row.foreColor), backColor_(row.backColor), rowFont_(row.font) {
   RegisterListViewOnce();
   const DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
                       LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
@@ -93,6 +93,8 @@ void FormGrid::FollowSystemColours() {
   const COLORREF back = FormColour(backColor_, ColourRole::Surface);
   ListView_SetBkColor(window_, back);
   ListView_SetTextBkColor(window_, back);
+  // Set, not left to the list view: its default is the colour of when it was made.
+  ListView_SetTextColor(window_, FormColour(foreColor_, ColourRole::Text));
 }
 
 void FormGrid::Fill(const platform::GridContents& contents) {

@@ -40,6 +40,7 @@ class FormGrid {
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
 
   HWND window_;  // owned by the form's window
+  platform::OleColor foreColor_;
   platform::OleColor backColor_;
   platform::FormFont rowFont_;
   HFONT font_;
