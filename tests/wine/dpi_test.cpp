@@ -5,6 +5,7 @@
 // is told it moved to a screen of that DPI, and exactly as it opened once it is back.
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -144,6 +145,10 @@ TEST(HighDpi, EveryWindowHasItsTwipSizeAndRoomForItsTexts) {
         SCOPED_TRACE("moved to " + std::to_string(dpi) + " DPI and back");
         MoveToDpi(form, dpi, window.client);
         ExpectLaidOut(form, window, dpi);
+        const Layout moved = LayoutOf(form);
+        std::printf("%ls opened at %d DPI: %ld x %ld; moved to %d DPI: %ld x %ld\n", window.caption,
+                    ScreenDpi(), opened.client.right, opened.client.bottom, dpi,
+                    moved.client.right, moved.client.bottom);
         MoveToDpi(form, ScreenDpi(), window.client);
         EXPECT_TRUE(LayoutOf(form) == opened);
       }
