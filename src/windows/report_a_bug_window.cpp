@@ -34,7 +34,7 @@ ReportABugWindow::ReportABugWindow(const HostValues& values)
 
 void ReportABugWindow::Load(platform::Form& form) {
   WindowServices& services = Services();
-  PassOverFailure([&] { LoadArtworkIcon(form, services, values_.productSymbol); });
+  LoadArtworkIcon(form, services, values_.productSymbol);
   std::string address;
   PassOverFailure([&] {
     address = FetchReportABugAddress(

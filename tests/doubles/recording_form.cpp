@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 #include <utility>
 
 namespace tesk::test {
@@ -15,14 +16,16 @@ std::string Hex(platform::OleColor colour) {
 
 class RecordingForm final : public platform::Form {
  public:
-  RecordingForm(const platform::FormTable& table, std::vector<std::string>& calls,
-                const platform::GridContents*& grid)
-      : table_(table), calls_(calls), grid_(grid) {}
+  RecordingForm(const platform::FormTable& table, RecordingForms& forms)
+      : table_(table), calls_(forms.calls), grid_(forms.grid), failing_(forms.failing) {}
 
   void SetCaption(const std::string& caption) override {
     calls_.push_back("SetCaption " + caption);
   }
-  void LoadIcon(const std::string& path) override { calls_.push_back("LoadIcon " + path); }
+  void LoadIcon(const std::string& path) override {
+    calls_.push_back("LoadIcon " + path);
+    FailIfAsked("LoadIcon");
+  }
   void LoadPicture(const std::string& control, const std::string& path) override {
     Record("LoadPicture", control, path);
   }
@@ -69,11 +72,16 @@ class RecordingForm final : public platform::Form {
   void Record(const std::string& call, const std::string& control, const std::string& value) {
     if (!HasControl(control)) calls_.push_back("no control " + control);
     calls_.push_back(call + " " + control + "=" + value);
+    FailIfAsked(call);
+  }
+  void FailIfAsked(const std::string& call) const {
+    if (failing_.count(call)) throw std::runtime_error(call + " failed");
   }
 
   const platform::FormTable& table_;
   std::vector<std::string>& calls_;
   const platform::GridContents*& grid_;
+  const std::set<std::string>& failing_;
 };
 
 }  // namespace
@@ -93,7 +101,7 @@ FormAction MoveOver(std::string control) {
 void RecordingForms::ShowModal(const platform::FormTable& table, platform::FormEvents& events) {
   calls.push_back("ShowModal " + table.name);
   const std::vector<FormAction> script = std::exchange(scripts[table.name], {});
-  RecordingForm form(table, calls, grid);
+  RecordingForm form(table, *this);
   events.Load(form);
   for (const FormAction& action : script) {
     if (form.unloaded) break;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ class RecordingForms final : public platform::Forms {
   std::vector<std::string> calls;
   // What the last FillGrid showed, as long as its owner keeps it.
   const platform::GridContents* grid = nullptr;
+  // Calls ("LoadIcon", "LoadPicture", "Navigate", ...) that throw once recorded.
+  std::set<std::string> failing;
 };
 
 }  // namespace tesk::test

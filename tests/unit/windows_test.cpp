@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "doubles/window_doubles.h"
@@ -255,6 +257,26 @@ TEST_F(Windows, ReportABugShowsTheServersPage) {
   transfer.writeFile = nullptr;
   transfer.status = static_cast<std::int32_t>(0x800C0005);  // no network
   EXPECT_EQ(Show(windows.reportABug)[2], "Navigate WebBrowser1=about:blank");
+}
+
+// An icon, a picture or a page that cannot be shown is passed over like a failed download:
+// the window opens without it and goes on to its next step.
+TEST_F(Windows, ALoadStepThatFailsIsPassedOver) {
+  values.productSymbol = kArtwork;
+  AddSettingsFile("icon.ico");
+  AddSettingsFile("verticalimage.jpg");
+  forms.failing = {"LoadIcon", "LoadPicture", "Navigate"};
+  const std::pair<SharedWindow*, const char*> rows[] = {
+      {&windows.about, "SetText LblLink=www.tesklumora.com"},  // steps after the failing ones
+      {&windows.tip, "SetText RtNew="},
+      {&windows.techSupport, "SetText Label9=support.tesklumora.com"},
+      {&windows.reportABug, "Navigate WebBrowser1=about:blank"},
+  };
+  for (const auto& [window, step] : rows) {
+    const Calls calls = Show(*window);
+    EXPECT_NE(std::find(calls.begin(), calls.end(), step), calls.end()) << step;
+    EXPECT_EQ(calls.back(), "closed " + TableName(*window));
+  }
 }
 
 }  // namespace
