@@ -160,5 +160,24 @@ TEST(HighDpi, EveryWindowHasItsTwipSizeAndRoomForItsTexts) {
   }
 }
 
+// A window the user made larger keeps its size in inches on a screen of another DPI.
+TEST(HighDpi, AResizedWindowKeepsItsSizeInTwips) {
+  When(L"Shortcut Keys...", [](HWND form) {
+    RECT outer{};
+    GetWindowRect(form, &outer);
+    SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left + 60, outer.bottom - outer.top + 30,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(form, &client);
+    const SIZE twips{MulDiv(client.right, 1440, ScreenDpi()),
+                     MulDiv(client.bottom, 1440, ScreenDpi())};
+    const int dpi = ScreenDpi() == 120 ? 144 : 120;
+    MoveToDpi(form, dpi, twips);
+    ExpectClientSize(form, twips.cx, twips.cy, dpi);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(ShowSomeShortcutKeys(), S_OK);
+}
+
 }  // namespace
 }  // namespace tesk::wine_test
