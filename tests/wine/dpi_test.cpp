@@ -62,8 +62,8 @@ Layout LayoutOf(HWND form) {
     const long points = std::lround(FontPoints(child.window) * 100);
     layout.children.emplace_back(r.left, r.top, r.right, r.bottom, points);
     if (child.className != L"SysListView32") continue;
-    for (int column = 0; const int width = ListView_GetColumnWidth(child.window, column); ++column) {
-      layout.columns.push_back(width);
+    for (int column = 0; ListView_GetColumnWidth(child.window, column); ++column) {
+      layout.columns.push_back(ListView_GetColumnWidth(child.window, column));
     }
   }
   return layout;
