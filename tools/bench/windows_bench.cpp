@@ -23,6 +23,7 @@
 
 #include "TeskLumoraLib.h"
 #include "button/cmd.h"
+#include "common/dpi_move.h"
 #include "common/module_objects.h"
 #include "common/timing.h"
 #include "win32/ui/cmd_window.h"
@@ -123,13 +124,7 @@ void ChangeDpiAndClose(HWND window) {
   for (int i = 0; i < 32; ++i) {
     const int dpi = i % 2 ? 96 : 144;
     const double start = Now();
-    SIZE size{};
-    SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size));
-    RECT suggested{};
-    GetWindowRect(window, &suggested);
-    suggested.right = suggested.left + size.cx;
-    suggested.bottom = suggested.top + size.cy;
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    tesk::tools::MoveToDpi(window, dpi);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     dpiChanges.push_back((Now() - start) * 1000);
   }

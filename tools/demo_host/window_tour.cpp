@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/dpi_move.h"
 #include "common/screenshot.h"
 
 namespace tesk::demo {
@@ -137,6 +138,27 @@ void ReadButtonsAloud(HWND window) {
   }
 }
 
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.right, client.bottom};
+}
+
+// As in a per-monitor-aware host: the window moved to a screen of 144 DPI and back to this one.
+void MoveToAnotherScreen(HWND window) {
+  const HDC screen = GetDC(nullptr);
+  const int here = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const SIZE opened = ClientSize(window);
+  tools::MoveToDpi(window, 144);
+  const SIZE moved = ClientSize(window);
+  tools::MoveToDpi(window, here);
+  const SIZE back = ClientSize(window);
+  std::wprintf(L"    moved to a 144-DPI screen: %ld x %ld pixels (%ld x %ld at %d DPI); back: "
+               L"%ld x %ld\n",
+               moved.cx, moved.cy, opened.cx, opened.cy, here, back.cx, back.cy);
+}
+
 void Report(const wchar_t* call, HRESULT hr) {
   std::wprintf(L"  %ls returned %#lx after the window closed\n", call,
                static_cast<unsigned long>(hr));
@@ -156,6 +178,7 @@ void RunWindowTour(_ClsInfo* info, const char* screenshotFolder) {
     std::wprintf(L"    \"About Tesk Ledger\" is up; the demo presses \"Tech. Support...\"\n");
     Capture(about, "about.bmp");
     ReadButtonsAloud(about);
+    MoveToAnotherScreen(about);
     Press(about, L"Tech. Support...");
     Then(L"Technical Support", [about](HWND support) {
       std::wprintf(
