@@ -11,48 +11,16 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-std::string Rows(const ShortcutTable& table) {
-  std::string text;
-  for (const Shortcut& row : table) text += "[" + row.mainMenu + "|" + row.menuItem + "|" + row.keys + "]";
-  return text;
-}
-
-TEST(ShortcutList, SplitsRecordsAndFieldsAsTheyStand) {
-  const struct {
-    std::string list;
-    std::string rows;
-  } cases[] = {
-      {"File|Open|Ctrl+O^File|Save|Ctrl+S", "[File|Open|Ctrl+O][File|Save|Ctrl+S]"},
-      {"Файл|Открыть|Ctrl+O^", "[Файл|Открыть|Ctrl+O][||]"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Rows(ParseShortcutList(c.list)), c.rows) << c.list;
-}
-
-TEST(ShortcutList, RefusesAnEmptyListAndMoreRecordsThanA16BitCounter) {
-  const auto number = [](const std::string& list) {
-    try {
-      ParseShortcutList(list);
-    } catch (const ShortcutListError& error) {
-      return static_cast<int>(error.number());
-    }
-    return 0;
-  };
-  EXPECT_EQ(number(""), 9);
-  EXPECT_EQ(number(std::string(32767, '^')), 6);  // 32,768 records
+TEST(ShortcutList, RefusesMoreRecordsThanA16BitCounter) {
+  try {
+    ParseShortcutList(std::string(32767, '^'));  // 32,768 records
+    ADD_FAILURE() << "32,768 records accepted";
+  } catch (const ShortcutListError& error) {
+    EXPECT_EQ(error.number(), 6);
+  }
   std::string most;
   for (int i = 0; i < 32767; ++i) most += i ? "^M|I|K" : "M|I|K";
   EXPECT_EQ(ParseShortcutList(most).size(), 32767u);
-}
-
-TEST(ShortcutBands, FollowRunsOfTheMainMenu) {
-  constexpr platform::OleColor W = kBandWhite, Y = kBandYellow;
-  const struct {
-    std::string list;
-    std::vector<std::optional<platform::OleColor>> bands;
-  } cases[] = {
-      {"A|x|1^A|y|2^B|z|3", {W, W, Y}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(BandColours(ParseShortcutList(c.list)), c.bands) << c.list;
 }
 
 class ShortcutKeys : public ::testing::Test, protected test::WindowDoubles {
