@@ -56,26 +56,6 @@ TEST(SettingsFolder, IsTheLowerCasedSystemDirectoryAndTheProductsFolder) {
   EXPECT_TRUE(IsArtworkProduct("TESKTAXDESK"));
 }
 
-TEST_F(Windows, GetSettingValueReadsTheLastLineWithTheKey) {
-  const struct {
-    const char* content;
-    const char* key;
-    const char* value;
-  } rows[] = {
-      {"  vendorcontactinfo = 0123 \r\n", "VendorContactInfo", " 0123 "},
-      {"other=1\r\n visit US =a=b", "visit us", "a"},
-      {"VendorContactInfo=1\r\n\r\nVendorContactInfo=2\r\n", " VENDORCONTACTINFO ", "2"},
-      {"VendorContactInfo=\r\n", "VendorContactInfo", ""},
-  };
-  for (const auto& row : rows) {
-    AddSettingsFile("varn.dat", row.content);
-    EXPECT_EQ(GetSettingValue(services, kArtwork, row.key), row.value) << row.content;
-  }
-  files.touched.clear();
-  EXPECT_EQ(GetSettingValue(services, kPlain, "visit us"), "");
-  EXPECT_EQ(files.touched, Calls{}) << "a product without artwork reads no file";
-}
-
 TEST(KeyValue, ReadsStringsAndDoubleWordsThroughA1024ByteBuffer) {
   const struct {
     std::uint32_t type;
