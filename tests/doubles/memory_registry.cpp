@@ -1,7 +1,5 @@
 #include "doubles/memory_registry.h"
 
-#include <cstdio>
-
 namespace tesk::test {
 
 constexpr long kFileNotFound = 2;
@@ -14,9 +12,7 @@ platform::RegistryQuery Failed(long status) {
 }
 
 std::string MemoryRegistry::Path(platform::RegistryKey root, const std::string& subKey) {
-  char prefix[32];
-  std::snprintf(prefix, sizeof prefix, "%llx|", static_cast<unsigned long long>(root));
-  return prefix + subKey;
+  return std::to_string(root) + "|" + subKey;
 }
 
 void MemoryRegistry::AddKey(platform::RegistryKey root, const std::string& subKey) {

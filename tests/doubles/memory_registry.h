@@ -13,7 +13,7 @@ class MemoryRegistry final : public platform::Registry {
  public:
   static constexpr platform::RegistryKey kCurrentUser = 0x80000001;
 
-  // Keys are named "root|subkey" (the root in hex); an empty subkey is the root key itself.
+  // Keys are named "root|subkey"; an empty subkey is the root key itself.
   void AddKey(platform::RegistryKey root, const std::string& subKey);
   void SetRaw(platform::RegistryKey root, const std::string& subKey, const std::string& name,
               const std::string& bytes, std::uint32_t type = platform::kRegistryString);
