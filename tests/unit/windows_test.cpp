@@ -99,7 +99,6 @@ TEST_F(Windows, AboutLoadsArtworkOnlyForArtworkProductsAndFilesThatExist) {
       {kArtwork, {"icon.ico", "verticalimage.jpg"},
        {"LoadIcon " + kFolder + "\\icon.ico",
         "LoadPicture Image1=" + kFolder + "\\verticalimage.jpg"}},
-      {kArtwork, {"verticalimage.jpg"}, {"LoadPicture Image1=" + kFolder + "\\verticalimage.jpg"}},
       {kPlain, {"icon.ico", "verticalimage.jpg"}, {}},
   };
   values.aboutProductName = "Tesk Ledger";
