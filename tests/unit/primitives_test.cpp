@@ -16,19 +16,14 @@ using platform::RasterCanvas;
 
 constexpr Rgb kBack = 0x777777;
 
-// The canvas as rows of characters: '.' background, otherwise the colour's letter.
-std::string Picture(const RasterCanvas& canvas, const std::string& letters = "abcd",
-                    const std::vector<Rgb>& colours = {1, 2, 3, 4}) {
+// The canvas as rows of characters: '.' background, colours 1 to 4 as 'a' to 'd', others '?'.
+std::string Picture(const RasterCanvas& canvas) {
   std::string rows;
   for (std::int32_t y = 0; y < canvas.Height(); ++y) {
     for (std::int32_t x = 0; x < canvas.Width(); ++x) {
-      char c = '?';
       const Rgb pixel = canvas.Pixel(x, y);
-      if (pixel == kBack) c = '.';
-      for (size_t i = 0; i < colours.size(); ++i) {
-        if (pixel == colours[i]) c = letters[i];
-      }
-      rows += c;
+      const bool lettered = pixel >= 1 && pixel <= 4;
+      rows += pixel == kBack ? '.' : lettered ? static_cast<char>('a' + pixel - 1) : '?';
     }
     rows += '\n';
   }
