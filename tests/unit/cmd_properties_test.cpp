@@ -28,8 +28,7 @@ struct NewCmd {
 
 TEST(CmdLifeCycle, ANewControlTakesTheContainersName) {
   NewCmd n;
-  Cmd& cmd = n.cmd;
-  EXPECT_EQ(cmd.Caption(), n.host.DisplayName());
+  EXPECT_EQ(n.cmd.Caption(), n.host.DisplayName());
 }
 
 // That each key's value comes back is the fuzz target's round trip (cmd_bag_fuzz); here the
@@ -87,10 +86,9 @@ TEST(CmdPersistence, MissingKeysTakeTheirDefaultsAndABadValueStopsTheRead) {
 
 TEST(CmdProperties, StyleFiveBoldsTheFontAtDesignTime) {
   NewCmd n;
-  Cmd& cmd = n.cmd;
   n.host.userMode = false;
-  cmd.SetButtonType(5);
-  EXPECT_TRUE(cmd.FontBold());
+  n.cmd.SetButtonType(5);
+  EXPECT_TRUE(n.cmd.FontBold());
 }
 
 TEST(CmdProperties, FontSizeRoundsHalfToEven) {

@@ -13,11 +13,6 @@ using test::RasterHost;
 
 constexpr Rgb kRed = 0x0000FF;
 
-PicturePtr RedPicture(std::int32_t width, std::int32_t height = 8) {
-  return std::make_shared<platform::MemoryPicture>(
-      PictureType::Bitmap, width, height, std::vector<std::int32_t>(width * height, kRed));
-}
-
 // A shown control of the given style on a host of the given size.
 struct Button {
   Button(std::int32_t style, std::int32_t width = 100, std::int32_t height = 30)
@@ -66,7 +61,8 @@ TEST(Redraw, ACheckedButtonIsDownUnlessDisabled) {
 TEST(Redraw, PictureOnlyAndUnknownStylesDrawFaceAndPicture) {
   for (std::int32_t style : {10, 99}) {
     Button b(style);
-    b.cmd.SetPictureNormal(RedPicture(8));
+    b.cmd.SetPictureNormal(std::make_shared<platform::MemoryPicture>(
+        PictureType::Bitmap, 8, 8, std::vector<std::int32_t>(64, kRed)));
     b.cmd.Redraw(kDown, true);
     const Rect& picture = b.cmd.Layout().pictureRect;
     EXPECT_EQ(b.At(picture.left + 2, picture.top + 2), kRed) << style;
