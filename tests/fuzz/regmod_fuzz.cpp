@@ -1,7 +1,8 @@
 // Fuzz target for the key-path parser and the registry routines behind it: any text a host
 // passes as a key path, value name or value. Checks that an accepted path is rewritten to what
 // follows its first "\" and names the root of the table below, a refused one is left alone,
-// what is written under the current user reads back trimmed, and no key is ever left open.
+// a key is opened with no more than the routine needs (read or write), what is written under
+// the current user reads back trimmed, a missing value reads as none, and no key is left open.
 
 #include <cstddef>
 #include <cstdint>
@@ -53,10 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   registry.AddKey(tesk::test::MemoryRegistry::kCurrentUser, parsed);
   std::string writePath = path;
   tesk::regmod::RegSetString(registry, writePath, name, name);
+  Require(!root || registry.LastAccess() == tesk::platform::kRegistryWriteAccess);
   std::string readPath = path;
   const auto value = tesk::regmod::RegGetString(registry, readPath, name);
+  Require(!root || registry.LastAccess() == tesk::platform::kRegistryReadAccess);
   Require(writePath == parsed && readPath == parsed);
   Require(registry.OpenKeyCount() == 0);
   if (root == tesk::test::MemoryRegistry::kCurrentUser) Require(value == Trimmed(name));
+  std::string missingPath = path;
+  Require(!tesk::regmod::RegGetString(registry, missingPath, name + '\0'));
   return 0;
 }
