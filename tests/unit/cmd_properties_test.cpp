@@ -84,22 +84,18 @@ TEST(CmdPersistence, MissingKeysTakeTheirDefaultsAndABadValueStopsTheRead) {
   EXPECT_TRUE(cmd.ShowFocusRect()) << "keys after it are not";
 }
 
-TEST(CmdProperties, StyleFiveBoldsTheFontAtDesignTime) {
+TEST(CmdProperties, FontSizeRoundsHalfToEvenAndStyleFiveBoldsTheFontAtDesignTime) {
   NewCmd n;
+  for (const auto& [points, size] : {std::pair{8.25, 8}, {8.5, 8}, {9.5, 10}}) {
+    n.host.font.size = points;
+    EXPECT_EQ(n.cmd.FontSize(), size) << points;
+  }
+  n.cmd.SetFontSize(9);
+  EXPECT_EQ(n.cmd.FontSize(), 9);
+
   n.host.userMode = false;
   n.cmd.SetButtonType(5);
   EXPECT_TRUE(n.cmd.FontBold());
-}
-
-TEST(CmdProperties, FontSizeRoundsHalfToEven) {
-  RasterHost host(100, 30);
-  Cmd cmd(host);
-  for (const auto& [points, size] : {std::pair{8.25, 8}, {8.5, 8}, {9.5, 10}}) {
-    host.font.size = points;
-    EXPECT_EQ(cmd.FontSize(), size) << points;
-  }
-  cmd.SetFontSize(9);
-  EXPECT_EQ(cmd.FontSize(), 9);
 }
 
 // By rule: each style's focus frame lies inside its bevel, 3 to 6 pixels in, and the window

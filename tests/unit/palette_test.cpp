@@ -19,11 +19,8 @@ class DistinctColours final : public ColorSource {
 };
 
 // The bevel amounts, soft halving and proportional blue show through the custom palette below.
-TEST(ShiftColor, ClampsInTheDirectionOfTheChangeAndNeverWraps) {
+TEST(ColourArithmetic, ShiftNeverWrapsAndBlendWhiteMixesEachChannelWithWhite) {
   EXPECT_EQ(ShiftColor(0x10FF05, 47, false, false), 0x3FFF34) << "no channel wraps past 255";
-}
-
-TEST(BlendWhite, MixesEachChannelWithWhite) {
   EXPECT_EQ(BlendWhite(0x800000, 176), 0xD7B0B0) << "(79 * 128) / 255 + 176 = 215";
   EXPECT_EQ(BlendWhite(0xFFFFFF, 176), 0xFFFFFF);
 }
