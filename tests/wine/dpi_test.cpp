@@ -70,8 +70,8 @@ Layout LayoutOf(HWND form) {
 }
 
 // As the system moves a window to a screen of `dpi`: it asks the window its size there, which
-// must be its twips at that DPI with the frame the system gives, then suggests a rectangle of
-// that client size at the screen's top left.
+// must be its twips at that DPI with the frame the system gives, and suggests a rectangle of
+// that size. Wine keeps its frame at the screen's DPI, so the window has to correct the size.
 void MoveToDpi(HWND form, int dpi, SIZE twips) {
   SIZE asked{};
   EXPECT_TRUE(SendMessageW(form, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&asked)));
@@ -80,13 +80,7 @@ void MoveToDpi(HWND form, int dpi, SIZE twips) {
                            GetWindowLongW(form, GWL_EXSTYLE), dpi);
   EXPECT_EQ(asked.cx - (frame.right - frame.left), Px(twips.cx, dpi));
   EXPECT_EQ(asked.cy - (frame.bottom - frame.top), Px(twips.cy, dpi));
-  // Wine draws the frame at the screen's DPI whatever the message says: the rectangle keeps it.
-  RECT outer{};
-  RECT client{};
-  GetWindowRect(form, &outer);
-  GetClientRect(form, &client);
-  RECT suggested{0, 0, Px(twips.cx, dpi) + (outer.right - outer.left) - client.right,
-                 Px(twips.cy, dpi) + (outer.bottom - outer.top) - client.bottom};
+  RECT suggested{0, 0, asked.cx, asked.cy};
   SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 

@@ -34,13 +34,19 @@ RECT PixelRect(const RECT& twips, int dpi) {
               TwipsToPixels(twips.right, dpi), TwipsToPixels(twips.bottom, dpi)};
 }
 
-RECT CentredWindowRect(HWND window, int width, int height) {
+SIZE OuterSize(HWND window, int width, int height) {
   RECT outer{};
   RECT client{};
   GetWindowRect(window, &outer);
   GetClientRect(window, &client);
-  const LONG outerWidth = width + (outer.right - outer.left) - client.right;
-  const LONG outerHeight = height + (outer.bottom - outer.top) - client.bottom;
+  return {width + (outer.right - outer.left) - client.right,
+          height + (outer.bottom - outer.top) - client.bottom};
+}
+
+RECT CentredWindowRect(HWND window, int width, int height) {
+  const SIZE size = OuterSize(window, width, height);
+  const LONG outerWidth = size.cx;
+  const LONG outerHeight = size.cy;
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   LONG left = work.left + (work.right - work.left - outerWidth) / 2;

@@ -18,6 +18,10 @@ RECT ControlPlace(const platform::FormTable& table, const platform::ControlRow& 
 // the same pixels whether the window opened at that DPI or came to it.
 RECT PixelRect(const RECT& twips, int dpi);
 
+// The outer size that gives `window` a client area of `width` x `height` pixels, its frame
+// measured on the window as it is.
+SIZE OuterSize(HWND window, int width, int height);
+
 // The window rectangle that gives `window` a client area of `width` x `height` pixels, centred
 // in the work area of the primary screen. The frame is measured on the window itself, so that
 // it counts at the window's own DPI.

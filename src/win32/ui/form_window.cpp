@@ -38,6 +38,15 @@ void RegisterClassOnce(WNDPROC procedure) {
   (void)atom;
 }
 
+// Set while it lives.
+struct ScopedFlag {
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+  bool& flag_;
+};
+
 RECT Normalised(RECT r) {
   if (r.left > r.right) std::swap(r.left, r.right);
   if (r.top > r.bottom) std::swap(r.top, r.bottom);
@@ -202,6 +211,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // The client size in twips changes only when the user resizes the window, so that a window
 // that comes to another DPI is laid out as if it had opened there.
 void FormWindow::KeepClientTwips() {
+  if (rescaling_) return;
   RECT client{};
   GetClientRect(window_.get(), &client);
   if (client.right != TwipsToPixels(clientTwips_.cx, dpi_)) {
@@ -219,16 +229,23 @@ bool FormWindow::ScaledSize(int dpi, SIZE& size) const {
 }
 
 // The window came to a screen of another DPI: fonts, places and pictures as they would have
-// been had it opened there, in the rectangle the system suggests.
+// been had it opened there, in the rectangle the system suggests. A system that suggests
+// another client size (one that did not ask WM_GETDPISCALEDSIZE) is corrected: the client
+// area keeps its size in twips.
 void FormWindow::ChangeDpi(int dpi, const RECT& suggested) {
   if (dpi <= 0) return;
   dpi_ = dpi;
   gdi_.SetDpi(dpi);
   for (auto& control : controls_) Rescale(*control);
   gdi_.ReleaseOtherDpis();
-  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
-               suggested.right - suggested.left, suggested.bottom - suggested.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const HWND window = window_.get();
+  const ScopedFlag rescaling(rescaling_);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE size = OuterSize(window, TwipsToPixels(clientTwips_.cx, dpi_),
+                              TwipsToPixels(clientTwips_.cy, dpi_));
+  SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -96,6 +96,7 @@ class FormWindow final : public platform::Form {
   platform::FormEvents& events_;
   int dpi_ = 96;  // the window's, read once it exists, changed as it moves between screens
   SIZE clientTwips_{};  // the table's size, or the user's once they resize the window
+  bool rescaling_ = false;  // the window's own moves for a new DPI, not the user's
   platform::OleColor backColor_;
   platform::FormFont font_;
   FormGdiCache gdi_;
