@@ -86,14 +86,11 @@ std::wstring LateBoundName(IAccessible* object) {
   HRESULT hr = object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
   EXPECT_EQ(hr, S_OK) << Hr(hr);
   DISPPARAMS none{};
-  VARIANT result;
-  VariantInit(&result);
+  Variant result;
   hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result,
                       nullptr, nullptr);
   EXPECT_EQ(hr, S_OK) << Hr(hr);
-  const std::wstring text = V_VT(&result) == VT_BSTR ? V_BSTR(&result) : L"";
-  VariantClear(&result);
-  return text;
+  return V_VT(&result) == VT_BSTR ? V_BSTR(&result) : L"";
 }
 
 // The windows whose client object announced a change of state.

@@ -445,9 +445,8 @@ class Fuzzer {
     }
     DISPPARAMS params{plan.noArgumentArray ? nullptr : args.values.data(),
                       plan.named ? args.names.data() : nullptr, plan.arguments, plan.named};
-    VARIANT result;
-    VariantInit(&result);
-    EXCEPINFO exception{};
+    Variant result;
+    Exception exception;
     UINT argumentError = ~0u;
     if (random_.OneIn(3)) PlantStaleError();
 
@@ -477,12 +476,11 @@ class Fuzzer {
                      std::to_string(argumentError) + " of " + std::to_string(plan.arguments));
     }
     SetErrorInfo(0, nullptr);
-    VariantClear(&result);
   }
 
   // A reported exception carries the failure's own description, which the host is given to
   // free.
-  void CheckException(const Plan& plan, EXCEPINFO& exception) {
+  void CheckException(const Plan& plan, Exception& exception) {
     if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
     const std::wstring description =
         exception.bstrDescription ? exception.bstrDescription : L"";
@@ -490,9 +488,6 @@ class Fuzzer {
     if (description.empty()) faults_.insert(call + ": an exception without a description");
     if (description == kStale) faults_.insert(call + ": an earlier call's error as its own");
     ++checked_;
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
   }
 
   Random random_{kSeed};
@@ -512,13 +507,8 @@ ULONG References(IUnknown* object) {
 }
 
 HRESULT Invoke(IDispatch* object, DISPID id, DISPPARAMS params, VARIANT* result) {
-  EXCEPINFO exception{};
-  const HRESULT hr =
-      object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result, &exception, nullptr);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
-  return hr;
+  Exception exception;
+  return object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result, &exception, nullptr);
 }
 
 // The objects the calls go to live through the whole suite, so that the last test shows that
@@ -656,14 +646,12 @@ TEST_F(AutomationFuzz, EveryOperationStillWorksAfterwards) {
       EXPECT_EQ(ids, expected);
 
       WellFormedArguments args(method, target.text);
-      VARIANT result;
-      VariantInit(&result);
+      Variant result;
       const int windowsBefore = LibraryWindowCloser::windows;
       EXPECT_EQ(Invoke(target.object, method.id, args.LateBound(), &result), S_OK);
       EXPECT_EQ(V_VT(&result), SuccessResult(method));
       EXPECT_EQ(LibraryWindowCloser::windows - windowsBefore,
                 int(kWindowOperations.count(method.name)));
-      VariantClear(&result);
     }
   }
   EXPECT_EQ(key_->Read(kKeyPath), kKeyPath);

@@ -37,19 +37,15 @@ TEST(Automation, EachClassAnswersItsInterfacesAndNothingElse) {
 TEST(LateBinding, ErrorsReachTheHostAsExceptionsFromTheirSource) {
   auto info = CreateByProgId<IDispatch>(L"TeskLumoraLib.ClsInfo");
   ASSERT_TRUE(info);
-  Bstr product(L"Demo"), noShortcuts(L""), description, source;
-  VARIANT result;
-  VariantInit(&result);
-  EXCEPINFO exception{};
+  Bstr product(L"Demo"), noShortcuts(L"");
+  Variant result;
+  Exception exception;
   const HRESULT hr = CallByName(info.Get(), L"ShowShortcutKeysForm",
                                 {TextRef(noShortcuts.put())}, &result, &exception);
-  *description.put() = exception.bstrDescription;
-  *source.put() = exception.bstrSource;
-  SysFreeString(exception.bstrHelpFile);
   EXPECT_EQ(hr, DISP_E_EXCEPTION) << Hr(hr);
   EXPECT_EQ(exception.scode, static_cast<SCODE>(0x800A0009));
-  EXPECT_EQ(description.str(), L"Subscript out of range");
-  EXPECT_EQ(source.str(), L"TeskLumoraLib.ClsInfo");
+  EXPECT_STREQ(exception.bstrDescription, L"Subscript out of range");
+  EXPECT_STREQ(exception.bstrSource, L"TeskLumoraLib.ClsInfo");
 
   EXPECT_EQ(CallByName(info.Get(), L"NoSuchOperation", {}, nullptr), DISP_E_UNKNOWNNAME);
   EXPECT_EQ(CallByName(info.Get(), L"SetProductName", {}, nullptr), DISP_E_BADPARAMCOUNT);

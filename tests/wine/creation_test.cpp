@@ -77,19 +77,14 @@ TEST(ClsNewRegLibCreation, StartsRegasmMinimisedAndPausesOrShowsTheSystemsDescri
   EXPECT_EQ(creation.box, description.substr(0, description.find_last_not_of(L"\r\n") + 1));
   EXPECT_LT(creation.milliseconds, kNoPauseBelow);
 
-  const std::wstring bin = copy.Folder() + L"\\bin";
-  InstallStandIn(bin + L"\\regasm.exe");
-  SetEnvironmentVariableW(L"PATH", (bin + L";C:\\windows\\system32").c_str());
+  const StandInFolder bin(copy.Folder() + L"\\bin", L"regasm.exe");
+  SetEnvironmentVariableW(L"PATH", (bin.Path() + L";C:\\windows\\system32").c_str());
   creation = copy.Create();
   EXPECT_EQ(creation.box, L"");
   EXPECT_GE(creation.milliseconds, kPausedAtLeast);
   const std::wstring expected = L"regasm " + copy.Folder() + L"\\WinReg.dll /tlb\t" +
                                 std::to_wstring(SW_SHOWMINIMIZED);
-  EXPECT_EQ(StartLog(bin, 10000),
-            std::vector<std::string>{std::string(expected.begin(), expected.end())});
-  TerminateProcesses(L"regasm.exe");
-  for (const wchar_t* file : {L"\\started.log", L"\\regasm.exe"}) DeleteFileW((bin + file).c_str());
-  RemoveDirectoryW(bin.c_str());
+  EXPECT_EQ(StartLog(bin.Path(), 10000), std::vector<std::string>{Narrow(expected)});
 }
 
 }  // namespace

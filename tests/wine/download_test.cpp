@@ -15,10 +15,7 @@
 namespace tesk::wine_test {
 namespace {
 
-std::string NarrowServer() {
-  const std::wstring server = Server();
-  return std::string(server.begin(), server.end());
-}
+std::string NarrowServer() { return Narrow(Server()); }
 
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -37,7 +34,7 @@ class Download : public ::testing::Test {
   ~Download() override { DeleteFileW(file.c_str()); }
 
   std::optional<bool> Fetch(const std::string& url) {
-    return downloader.StartTheStinkinDownLoad(url, std::string(file.begin(), file.end()));
+    return downloader.StartTheStinkinDownLoad(url, Narrow(file));
   }
   LONGLONG FileSize() const {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -107,14 +104,10 @@ TEST_F(Download, KillDownloadFromAProgressHandler) {
 // ShowReportABugPath through the DLL, with the update server set per user in the registry.
 class ReportABugPath : public ::testing::Test {
  protected:
-  ~ReportABugPath() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib"); }
-
   // The address through the DLL, with `page` of the update server (or of `server`) as the
   // report's page.
   std::wstring Fetch(const std::wstring& page, const std::wstring& origin = Server()) {
-    const std::wstring server = origin + page;
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"UpdateServer", REG_SZ,
-                    server.c_str(), static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
+    settings.Set(L"UpdateServer", origin + page);
     auto info = CreateByProgId<_ClsInfo>(L"TeskLumoraLib.ClsInfo");
     Bstr address;
     EXPECT_EQ(info->ShowReportABugPath(address.put()), S_OK);
@@ -122,6 +115,7 @@ class ReportABugPath : public ::testing::Test {
   }
 
   const std::wstring localCopy = TempFile(L"ReportAbug.Zip");
+  UpdateServerSetting settings{Server()};
 };
 
 // The empty first line, the missing TEMP variable and the failed deletion are pinned by the
@@ -145,14 +139,6 @@ TEST_F(ReportABugPath, IsTheFirstLineAndAFailedDownloadReadsAStaleCopyAndLeavesN
   EXPECT_EQ(Fetch(L"/multi"), L"");
   SetEnvironmentVariableW(L"TEMP", saved);
   EXPECT_FALSE(Exists(localCopy));
-}
-
-// The update server's https listener, whose certificate nobody signed.
-std::wstring HttpsServer() {
-  std::ifstream portFile("update_server.port.https");
-  std::string port;
-  portFile >> port;
-  return L"https://127.0.0.1:" + std::wstring(port.begin(), port.end());
 }
 
 // A host's window that counts its paintings.
@@ -218,9 +204,7 @@ class CallWatch {
 // call ends within the deadline (4 s here) with empty text, no dialog, no file left behind and
 // at most a mebibyte on the disk; while it waits the host's window is painted.
 TEST_F(ReportABugPath, MisbehavingServersEndWithinTheDeadlineWithoutADialog) {
-  const wchar_t seconds[] = L"4";
-  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"DownloadSeconds", REG_SZ,
-                  seconds, sizeof seconds);
+  settings.Set(L"DownloadSeconds", L"4");
   const WNDCLASSW paintCounter{0, CountPaints, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
                                L"PaintCounter"};
   RegisterClassW(&paintCounter);
@@ -235,7 +219,7 @@ TEST_F(ReportABugPath, MisbehavingServersEndWithinTheDeadlineWithoutADialog) {
                         {L"/trickle", Server(), true},
                         {L"/endless", Server(), false},
                         {L"/loop", Server(), false},
-                        {L"/multi", HttpsServer(), false}};
+                        {L"/multi", Server(true), false}};
   for (const Case& c : cases) {
     CallWatch watch(host);
     const int paintsBefore = hostPaints;

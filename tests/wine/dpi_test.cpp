@@ -99,7 +99,7 @@ void ExpectLaidOut(HWND form, const Window& window, int dpi) {
   ExpectClientSize(form, window.client.cx, window.client.cy, dpi);
   for (const Child& child : Children(form)) {
     if (!IsWindowVisible(child.window) || child.className == L"Shell Embedding") continue;
-    SCOPED_TRACE(std::string(child.text.begin(), child.text.end()));
+    SCOPED_TRACE(Narrow(child.text));
     // Every font of these windows is between 8.25 and 11.25 points.
     const double points = FontPoints(child.window, dpi);
     EXPECT_GE(points, 8.0) << "font not sized for the DPI";
@@ -128,7 +128,7 @@ TEST(HighDpi, EveryWindowHasItsTwipSizeAndRoomForItsTexts) {
       {L"Report a Bug", {4680, 4080}, {}, ShowReportABug},
   };
   for (const Window& window : windows) {
-    SCOPED_TRACE(std::string(window.caption, window.caption + wcslen(window.caption)));
+    SCOPED_TRACE(Narrow(window.caption));
     bool seen = false;
     When(window.caption, [&](HWND form) {
       seen = true;

@@ -107,8 +107,6 @@ class LongFolder {
   std::wstring path_;
 };
 
-std::string Narrow(const std::wstring& path) { return std::string(path.begin(), path.end()); }
-
 // Settings files and pictures whose paths run from the longest the system reads to beyond it
 // are read or missing; a workbook saved into a folder too long for a temporary file's name is
 // written whole or refused.

@@ -150,8 +150,7 @@ TEST(Keyboard, WalksEveryWindowInOrderAndClosesItByEveryKey) {
       if (window.overAbout) When(kAbout, MarkShown);
       When(window.caption, MarkShown);
       std::thread driver([&] {
-        SCOPED_TRACE(std::string(window.caption, window.caption + wcslen(window.caption)) +
-                     " way " + std::to_string(&way - kWays));
+        SCOPED_TRACE(Narrow(window.caption) + " way " + std::to_string(&way - kWays));
         Drive(window, way);
       });
       EXPECT_EQ(window.show(), S_OK);

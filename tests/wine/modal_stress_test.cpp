@@ -13,8 +13,7 @@ using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
 
 HRESULT ShowWhatNew(_ClsInfo* info) {
   Bstr text(L"stress");
-  VARIANT result;
-  VariantInit(&result);
+  Variant result;
   return info->ShowWhatNew(text.get(), &result);
 }
 
@@ -31,8 +30,7 @@ TEST(ModalLoop, AHostHandlerMayCallEveryOperationAndLetGoOfItsObject) {
   HRESULT unloadWhileOpen = S_OK;
   When(L"What's New", [&](HWND tip) {
     Bstr list(L"A|b|c"), address, symbol(L"TESKINVOICE"), report;
-    VARIANT result;
-    VariantInit(&result);
+    Variant result;
     CloseWhenShown(L"Shortcut Keys...");
     inside.push_back(info->ShowShortcutKeysForm(list.put(), &result));
     CloseWhenShown(L"Report a Bug");

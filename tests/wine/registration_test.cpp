@@ -28,25 +28,14 @@ std::wstring Value(HKEY hive, const std::wstring& key, const wchar_t* name = nul
   return status == ERROR_SUCCESS ? data : L"<missing>";
 }
 
-// `view` may ask for the registry's 32- or 64-bit view (KEY_WOW64_32KEY, KEY_WOW64_64KEY).
-bool KeyExists(HKEY hive, const std::wstring& key, REGSAM view = 0) {
-  HKEY opened = nullptr;
-  const std::wstring path = L"Software\\Classes\\" + key;
-  if (RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return false;
-  RegCloseKey(opened);
-  return true;
+bool ClassKeyExists(HKEY hive, const std::wstring& key, REGSAM view = 0) {
+  return KeyExists(hive, L"Software\\Classes\\" + key, view);
 }
 
-// Every key registration may write, none of which a fresh prefix holds.
+// None of which a fresh prefix holds.
 void ExpectNothingLeft(HKEY hive) {
-  for (const auto& key : {L"CLSID\\" + Guid(CLSID_ClsInfo), L"CLSID\\" + Guid(CLSID_clsNewRegLib),
-                          std::wstring(L"TeskLumoraLib.ClsInfo"),
-                          std::wstring(L"TeskLumoraLib.clsNewRegLib"),
-                          L"Interface\\" + Guid(__uuidof(_ClsInfo)),
-                          L"Interface\\" + Guid(__uuidof(_clsNewRegLib)),
-                          L"Interface\\" + Guid(IID_clsNewRegLib___v0),
-                          L"TypeLib\\" + Guid(LIBID_TeskLumoraLib)}) {
-    EXPECT_FALSE(KeyExists(hive, key)) << std::string(key.begin(), key.end());
+  for (const std::wstring& key : RegisteredKeys()) {
+    EXPECT_FALSE(ClassKeyExists(hive, key)) << Narrow(key);
   }
 }
 
@@ -85,8 +74,8 @@ class Registration : public ::testing::Test {
     // the registry's 32-bit view, which 64-bit programs do not see. (Windows keeps the user's
     // classes apart the same way; Wine only the machine's.)
     if (RunsUnderWow64() && hive == HKEY_LOCAL_MACHINE) {
-      EXPECT_TRUE(KeyExists(hive, regLib, KEY_WOW64_32KEY));
-      EXPECT_FALSE(KeyExists(hive, regLib, KEY_WOW64_64KEY));
+      EXPECT_TRUE(ClassKeyExists(hive, regLib, KEY_WOW64_32KEY));
+      EXPECT_FALSE(ClassKeyExists(hive, regLib, KEY_WOW64_64KEY));
     }
   }
 
@@ -130,8 +119,8 @@ TEST_F(Registration, UnregisteringKeepsWhatOthersAddedToOurKeys) {
   RegCloseKey(key);
 
   ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
-  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, foreign));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ours + L"\\InprocServer32"));
+  EXPECT_TRUE(ClassKeyExists(HKEY_LOCAL_MACHINE, foreign));
+  EXPECT_FALSE(ClassKeyExists(HKEY_LOCAL_MACHINE, ours + L"\\InprocServer32"));
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + ours).c_str());
   ExpectNothingLeft(HKEY_LOCAL_MACHINE);
 }

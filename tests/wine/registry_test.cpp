@@ -22,17 +22,12 @@ std::wstring Get(const std::wstring& keyPath, const std::wstring& valueName) {
 std::wstring Set(const std::wstring& keyPath, const std::wstring& valueName,
                  const std::wstring& value) {
   Bstr pathArg(keyPath), nameArg(valueName), valueArg(value);
-  VARIANT result;
-  VariantInit(&result);
+  Variant result;
   const HRESULT hr =
       SharedRegLib()->SetRegKeyValue(pathArg.put(), nameArg.put(), valueArg.put(), &result);
   EXPECT_EQ(hr, S_OK) << Hr(hr);
   EXPECT_EQ(V_VT(&result), VT_EMPTY);
   return pathArg.str();
-}
-
-void SetText(TestKey& key, const std::wstring& name, const std::wstring& text) {
-  key.SetRaw(name, REG_SZ, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
 
 TEST(RegistryValues, TextOfTheAnsiCodePageIsStoredWithoutNulAndAnotherWritersNulIsKept) {
@@ -52,14 +47,14 @@ TEST(RegistryValues, TextOfTheAnsiCodePageIsStoredWithoutNulAndAnotherWritersNul
   EXPECT_EQ(key.Read(L"Accents"), L"Déjà vu – €");
   EXPECT_EQ(Get(kPath, L"Accents"), L"Déjà vu – €");
 
-  SetText(key, L"Other", std::wstring(L"with nul\0", 9));
+  key.SetText(L"Other", std::wstring(L"with nul\0", 9));
   EXPECT_EQ(Get(kPath, L"Other"), std::wstring(L"with nul\0", 9));
 }
 
 TEST(RegistryValues, ValuesOver25000AnsiBytesReadAsEmptyText) {
   TestKey key(kSubKey);
-  SetText(key, L"Fits", std::wstring(25000, L'x'));
-  SetText(key, L"TooLong", std::wstring(25001, L'x'));
+  key.SetText(L"Fits", std::wstring(25000, L'x'));
+  key.SetText(L"TooLong", std::wstring(25001, L'x'));
   EXPECT_EQ(Get(kPath, L"Fits"), std::wstring(25000, L'x'));
   EXPECT_EQ(Get(kPath, L"TooLong"), L"");
 }

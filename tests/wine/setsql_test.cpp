@@ -14,20 +14,12 @@ class SetSqlOnDrives : public ::testing::Test {
     ASSERT_EQ(GetDriveTypeW(L"N:\\"), static_cast<UINT>(DRIVE_REMOTE));
     ASSERT_EQ(GetDriveTypeW(L"R:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
   }
-  void SetUp() override {
-    // "Net start mysql" is looked for in the current folder before the system's.
-    InstallStandIn(netFolder_ + L"\\net.exe");
-    SetCurrentDirectoryW(netFolder_.c_str());
-  }
+  // "Net start mysql" is looked for in the current folder before the system's.
+  void SetUp() override { SetCurrentDirectoryW(net_.Path().c_str()); }
   void TearDown() override {
     TerminateProcesses(kServer);
-    TerminateProcesses(L"net.exe");
     for (const wchar_t* drive : {L"N:", L"R:"}) RemoveInstallation(drive);
     SetCurrentDirectoryW(L"C:\\");
-    for (const wchar_t* file : {L"\\started.log", L"\\net.exe"}) {
-      DeleteFileW((netFolder_ + file).c_str());
-    }
-    RemoveDirectoryW(netFolder_.c_str());
   }
 
   static std::wstring Bin(const std::wstring& drive) { return drive + L"\\mysql\\bin"; }
@@ -52,7 +44,7 @@ class SetSqlOnDrives : public ::testing::Test {
     return result;
   }
 
-  const std::wstring netFolder_ = TempFile(L"tesk-net");
+  const StandInFolder net_{TempFile(L"tesk-net"), L"net.exe"};
 };
 
 const std::string kHidden = "\t0";
@@ -65,12 +57,12 @@ TEST_F(SetSqlOnDrives, StartsTheServerFromANetworkDriveNotARemovableOneAndNotAga
   EXPECT_EQ(CallSetSql(), VARIANT_FALSE);
   EXPECT_EQ(StartLog(Bin(L"N:"), 10000),
             std::vector<std::string>{"N:\\mysql\\bin\\mysqld-opt.exe" + kHidden});
-  EXPECT_EQ(StartLog(netFolder_, 10000), std::vector<std::string>{"Net start mysql" + kHidden});
+  EXPECT_EQ(StartLog(net_.Path(), 10000), std::vector<std::string>{"Net start mysql" + kHidden});
   EXPECT_TRUE(StartLog(Bin(L"R:")).empty());
 
   EXPECT_EQ(CallSetSql(), VARIANT_FALSE);
   EXPECT_EQ(CountProcesses(kServer), 1) << "a running server is not started again";
-  EXPECT_EQ(StartLog(netFolder_).size(), 1u);
+  EXPECT_EQ(StartLog(net_.Path()).size(), 1u);
 }
 
 }  // namespace

@@ -147,12 +147,10 @@ TEST_F(Stdcall, EveryMethodOfBothInterfacesTakesItsOwnArguments) {
                          {Word(&IID_NULL), Word(names), 1, LOCALE_USER_DEFAULT, Word(&id)}), S_OK);
     WellFormedArguments byName(methods.back(), kText);
     DISPPARAMS params = byName.LateBound();
-    VARIANT result;
-    VariantInit(&result);
+    Variant result;
     CallMethod("Invoke", object.Get(), 6, {static_cast<std::uint32_t>(id), Word(&IID_NULL),
                                            LOCALE_USER_DEFAULT, DISPATCH_METHOD, Word(&params),
                                            Word(&result), 0, 0});
-    VariantClear(&result);
 
     for (const Method& method : methods) {
       WellFormedArguments byTable(method, kText);

@@ -60,8 +60,6 @@ VARTYPE VariantType(const TYPEDESC& type) {
   return type.vt;
 }
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
 std::vector<Method> MethodsOf(ITypeInfo* info) {
   std::vector<Method> methods;
   TYPEATTR* attributes = nullptr;

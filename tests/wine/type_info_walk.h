@@ -30,7 +30,6 @@ struct Method {
 };
 
 VARTYPE VariantType(const TYPEDESC& type);
-std::string Narrow(const std::wstring& text);
 
 // The interface's own methods (not the inherited ones), in virtual-table order.
 std::vector<Method> MethodsOf(ITypeInfo* info);

@@ -64,8 +64,7 @@ void FailStaleWatches() {
     return watch.required && GetTickCount() - watch.since > 10000;
   });
   if (stale == watches.end()) return;
-  ADD_FAILURE() << "no window \"" << std::string(stale->caption.begin(), stale->caption.end())
-                << "\"";
+  ADD_FAILURE() << "no window \"" << Narrow(stale->caption) << "\"";
   watches.clear();
   EnumThreadWindows(GetCurrentThreadId(), CloseIfEnabled, 0);
 }
@@ -152,15 +151,6 @@ std::wstring DismissMessageBoxDuring(const std::wstring& title, const std::funct
                                }),
                 watches.end());
   return message;
-}
-
-UpdateServerSetting::UpdateServerSetting(const std::wstring& server) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", L"UpdateServer", REG_SZ,
-                  server.c_str(), static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
-}
-
-UpdateServerSetting::~UpdateServerSetting() {
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib");
 }
 
 int SoakFactor() {
@@ -282,8 +272,7 @@ ComPtr<_ClsInfo> Info() {
 
 HRESULT ShowAbout(const std::wstring& product, const std::wstring& version) {
   Bstr name(product), user(L"user"), ver(version);
-  VARIANT result;
-  VariantInit(&result);
+  Variant result;
   V_VT(&result) = VT_I4;
   const HRESULT hr = Info()->ShowAboutUs(name.get(), user.get(), ver.get(), VARIANT_TRUE, &result);
   EXPECT_EQ(V_VT(&result), VT_EMPTY) << "the result is emptied";
@@ -292,15 +281,13 @@ HRESULT ShowAbout(const std::wstring& product, const std::wstring& version) {
 
 HRESULT ShowWhatNew(const std::wstring& text) {
   Bstr whatNew(text);
-  VARIANT result;
-  VariantInit(&result);
+  Variant result;
   return Info()->ShowWhatNew(whatNew.get(), &result);
 }
 
 HRESULT ShowShortcutKeys(const std::wstring& list) {
   Bstr text(list);
-  VARIANT result;
-  VariantInit(&result);
+  Variant result;
   return Info()->ShowShortcutKeysForm(text.put(), &result);
 }
 

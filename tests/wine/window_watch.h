@@ -14,15 +14,6 @@ namespace tesk::wine_test {
 ComPtr<_ClsInfo> Info();
 void SetProduct(const wchar_t* symbol);
 
-// The library's update server, set for the current user while the object lives.
-class UpdateServerSetting {
- public:
-  explicit UpdateServerSetting(const std::wstring& server);
-  ~UpdateServerSetting();
-  UpdateServerSetting(const UpdateServerSetting&) = delete;
-  UpdateServerSetting& operator=(const UpdateServerSetting&) = delete;
-};
-
 // How many times over the long runs go: TESK_SOAK, 1 unless `make soak` sets it.
 int SoakFactor();
 

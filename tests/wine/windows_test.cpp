@@ -100,35 +100,12 @@ TEST(WhatsNewWindow, ShowsAMegabyteOfTextWhole) {
   EXPECT_EQ(ShowWhatNew(text), S_OK);
 }
 
-// A folder of the test's own, with the stand-in program under the given name: whatever the
-// library starts there is noted in its started.log.
-class StandInFolder {
- public:
-  StandInFolder(const wchar_t* name, const wchar_t* program)
-      : folder_(TempFile(name)), program_(program) {
-    InstallStandIn(folder_ + L"\\" + program_);
-  }
-  ~StandInFolder() {
-    TerminateProcesses(program_);
-    DeleteFileW((folder_ + L"\\" + program_).c_str());
-    DeleteFileW((folder_ + L"\\started.log").c_str());
-    RemoveDirectoryW(folder_.c_str());
-  }
-  StandInFolder(const StandInFolder&) = delete;
-  StandInFolder& operator=(const StandInFolder&) = delete;
-  const std::wstring& Path() const { return folder_; }
-
- private:
-  std::wstring folder_;
-  std::wstring program_;
-};
-
 // The links start "explorer" with the web address, minimised; a stand-in explorer.exe in the
 // current folder (searched before the system's) notes it instead of opening a browser. The
 // support window disables the About window underneath until it closes.
 TEST(AboutWindow, LinksStartExplorerMinimisedAndTheSupportWindowDisablesTheAboutWindow) {
   SetProduct(kPlainProduct);
-  StandInFolder explorer(L"tesk-explorer", L"explorer.exe");
+  StandInFolder explorer(TempFile(L"tesk-explorer"), L"explorer.exe");
   SetCurrentDirectoryW(explorer.Path().c_str());
   bool aboutDisabled = false, aboutEnabledAgain = false;
   When(L"About x", [&](HWND about) {

@@ -22,7 +22,20 @@ const std::wstring& DllPath() { return dllPath; }
 void InstallStandIn(const std::wstring& path) {
   const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
   SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-  EXPECT_TRUE(CopyFileW(standInPath.c_str(), path.c_str(), FALSE)) << "to " << std::string(path.begin(), path.end());
+  EXPECT_TRUE(CopyFileW(standInPath.c_str(), path.c_str(), FALSE)) << "to " << Narrow(path);
+}
+
+StandInFolder::StandInFolder(std::wstring folder, std::wstring program)
+    : folder_(std::move(folder)), program_(std::move(program)) {
+  InstallStandIn(folder_ + L"\\" + program_);
+}
+
+StandInFolder::~StandInFolder() {
+  TerminateProcesses(program_);
+  for (const std::wstring& file : {program_, std::wstring(L"started.log")}) {
+    DeleteFileW((folder_ + L"\\" + file).c_str());
+  }
+  RemoveDirectoryW(folder_.c_str());
 }
 
 bool WaitUntil(const std::function<bool()>& state, DWORD milliseconds) {
@@ -84,16 +97,23 @@ HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> 
   if (FAILED(hr)) return hr;
   std::vector<VARIANT> reversed(args.rbegin(), args.rend());
   DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-  EXCEPINFO ignored{};
+  Exception ignored;
   UINT argumentError = 0;
-  hr = object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result,
-                      exception ? exception : &ignored, &argumentError);
-  if (!exception) {
-    SysFreeString(ignored.bstrSource);
-    SysFreeString(ignored.bstrDescription);
-    SysFreeString(ignored.bstrHelpFile);
-  }
-  return hr;
+  return object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result,
+                        exception ? exception : &ignored, &argumentError);
+}
+
+Exception::~Exception() {
+  SysFreeString(bstrSource);
+  SysFreeString(bstrDescription);
+  SysFreeString(bstrHelpFile);
+}
+
+CLSID ClsidOf(const wchar_t* progId) {
+  CLSID clsid{};
+  const HRESULT hr = CLSIDFromProgID(progId, &clsid);
+  EXPECT_EQ(hr, S_OK) << "CLSIDFromProgID: " << Hr(hr);
+  return clsid;
 }
 
 VARIANT Text(BSTR text) {
@@ -178,12 +198,42 @@ std::wstring Guid(const GUID& guid) {
   return text;
 }
 
-std::wstring Server() {
-  std::ifstream portFile("update_server.port");
+std::wstring Server(bool https) {
+  std::ifstream portFile(https ? "update_server.port.https" : "update_server.port");
   std::string port;
   portFile >> port;
-  return L"http://127.0.0.1:" + std::wstring(port.begin(), port.end());
+  return (https ? L"https://127.0.0.1:" : L"http://127.0.0.1:") +
+         std::wstring(port.begin(), port.end());
 }
+
+void UpdateServerSetting::Set(const wchar_t* name, const std::wstring& value) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib", name, REG_SZ, value.c_str(),
+                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+UpdateServerSetting::~UpdateServerSetting() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TeskLumoraLib");
+}
+
+bool KeyExists(HKEY root, const std::wstring& key, REGSAM view) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
+}
+
+std::vector<std::wstring> RegisteredKeys() {
+  return {L"CLSID\\" + Guid(CLSID_ClsInfo),
+          L"CLSID\\" + Guid(CLSID_clsNewRegLib),
+          L"TeskLumoraLib.ClsInfo",
+          L"TeskLumoraLib.clsNewRegLib",
+          L"Interface\\" + Guid(__uuidof(_ClsInfo)),
+          L"Interface\\" + Guid(__uuidof(_clsNewRegLib)),
+          L"Interface\\" + Guid(IID_clsNewRegLib___v0),
+          L"TypeLib\\" + Guid(LIBID_TeskLumoraLib)};
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::wstring TempFile(const wchar_t* name) {
   wchar_t temp[MAX_PATH];

@@ -52,8 +52,42 @@ bool RunsUnderWow64();
 // A GUID in registry form, "{...}".
 std::wstring Guid(const GUID& guid);
 
-// The local update server (scripts/update_server.py) the ctest fixture started.
-std::wstring Server();
+// The local update server (scripts/update_server.py) the ctest fixture started; its https
+// listener's certificate is signed by no one.
+std::wstring Server(bool https = false);
+
+// The library's settings for the current user, the update server first; removed with the object.
+class UpdateServerSetting {
+ public:
+  explicit UpdateServerSetting(const std::wstring& server) { Set(L"UpdateServer", server); }
+  ~UpdateServerSetting();
+  UpdateServerSetting(const UpdateServerSetting&) = delete;
+  UpdateServerSetting& operator=(const UpdateServerSetting&) = delete;
+  void Set(const wchar_t* name, const std::wstring& value);
+};
+
+// A folder holding the stand-in program under the given name: whatever the library starts
+// there is noted in its started.log. Ends the program and removes the folder.
+class StandInFolder {
+ public:
+  StandInFolder(std::wstring folder, std::wstring program);
+  ~StandInFolder();
+  StandInFolder(const StandInFolder&) = delete;
+  StandInFolder& operator=(const StandInFolder&) = delete;
+  const std::wstring& Path() const { return folder_; }
+
+ private:
+  std::wstring folder_;
+  std::wstring program_;
+};
+
+// Whether a registry key exists; `view` may ask for the 32- or 64-bit view (KEY_WOW64_32KEY,
+// KEY_WOW64_64KEY).
+bool KeyExists(HKEY root, const std::wstring& key, REGSAM view = 0);
+// Every key registration may write, under a hive's Software\Classes or HKEY_CLASSES_ROOT.
+std::vector<std::wstring> RegisteredKeys();
+
+std::string Narrow(const std::wstring& text);
 
 // Prints an HRESULT the way Wine's conformance tests do, so a failure shows the code.
 std::string Hr(HRESULT hr);
@@ -76,17 +110,38 @@ class Bstr {
   BSTR text_ = nullptr;
 };
 
-// Creates a registered class by its ProgID, as a late-binding host would find it.
-template <typename Interface>
-ComPtr<Interface> CreateByProgId(const wchar_t* progId) {
-  CLSID clsid{};
-  HRESULT hr = CLSIDFromProgID(progId, &clsid);
-  EXPECT_EQ(hr, S_OK) << "CLSIDFromProgID: " << Hr(hr);
+// A VARIANT that starts empty and is cleared with the object.
+struct Variant : VARIANT {
+  Variant() { VariantInit(this); }
+  ~Variant() { VariantClear(this); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
+};
+
+// Exception information for IDispatch::Invoke, its texts freed with the object.
+struct Exception : EXCEPINFO {
+  Exception() : EXCEPINFO{} {}
+  ~Exception();
+  Exception(const Exception&) = delete;
+  Exception& operator=(const Exception&) = delete;
+};
+
+// The class a ProgID names, as a late-binding host looks it up first.
+CLSID ClsidOf(const wchar_t* progId);
+
+// Creates a class as hosts do, through CoCreateInstance.
+template <typename Interface = IDispatch>
+ComPtr<Interface> Create(const CLSID& clsid) {
   ComPtr<Interface> object;
-  hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
-                        reinterpret_cast<void**>(object.GetAddressOf()));
+  const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
+                                      reinterpret_cast<void**>(object.GetAddressOf()));
   EXPECT_EQ(hr, S_OK) << "CoCreateInstance: " << Hr(hr);
   return object;
+}
+
+template <typename Interface>
+ComPtr<Interface> CreateByProgId(const wchar_t* progId) {
+  return Create<Interface>(ClsidOf(progId));
 }
 
 // Calls `name` through IDispatch with the arguments in host order.
@@ -114,6 +169,9 @@ class TestKey {
   TestKey& operator=(const TestKey&) = delete;
 
   void SetRaw(const std::wstring& name, DWORD type, const void* data, DWORD size);
+  void SetText(const std::wstring& name, const std::wstring& text) {
+    SetRaw(name, REG_SZ, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+  }
   // The bytes stored under `name`, as the wide registry API returns them.
   std::wstring Read(const std::wstring& name, DWORD* type = nullptr, DWORD* size = nullptr) const;
 
