@@ -51,9 +51,8 @@ HWND Focus() {
 std::wstring Focused(HWND form) {
   HWND control = Focus();
   while (control && GetParent(control) != form) control = GetParent(control);
-  wchar_t name[64] = {};
-  GetClassNameW(control, name, 64);
-  return lstrcmpW(name, L"TeskLumoraCmd") == 0 ? TextOf(control) : name;
+  const std::wstring name = ClassOf(control);
+  return name == L"TeskLumoraCmd" ? TextOf(control) : name;
 }
 
 // Presses the keys in order and releases them in reverse: {VK_SHIFT, VK_TAB} is Shift+Tab.

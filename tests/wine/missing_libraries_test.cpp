@@ -3,7 +3,6 @@
 // an object and every window without a grid still work; what needs a missing DLL fails as an
 // automation error naming it, or, where the operation never fails, gives its empty result.
 
-#include "type_info_walk.h"
 #include "window_watch.h"
 
 namespace tesk::wine_test {

@@ -33,12 +33,6 @@ bool IsLibraryCaption(const std::wstring& caption) {
   return caption.rfind(L"About ", 0) == 0;
 }
 
-bool IsMessageBox(HWND window) {
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  return lstrcmpW(className, L"#32770") == 0;
-}
-
 // Runs the first step whose window shows; whether one ran.
 bool RunAShownStep() {
   for (size_t i = 0; i < watches.size(); ++i) {
@@ -72,7 +66,7 @@ void FailStaleWatches() {
 BOOL CALLBACK CloseIfTheLibrarys(HWND window, LPARAM) {
   if (!IsWindowVisible(window) || closing.count(window)) return TRUE;
   const std::wstring caption = TextOf(window);
-  if (caption == L"TeskLumoraLib" && IsMessageBox(window)) {
+  if (caption == L"TeskLumoraLib" && ClassOf(window) == L"#32770") {  // a message box
     PostMessageW(window, WM_COMMAND, IDOK, 0);
     ++LibraryWindowCloser::boxes;
   } else if (IsLibraryCaption(caption)) {
@@ -202,10 +196,7 @@ HostWindow::~HostWindow() { DestroyWindow(window_); }
 std::vector<Child> Children(HWND form) {
   std::vector<Child> children;
   for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    Child c{
-        child, std::wstring(64, L'\0'), std::wstring(GetWindowTextLengthW(child) + 1, L'\0'), {}};
-    c.className.resize(GetClassNameW(child, c.className.data(), 64));
-    c.text.resize(GetWindowTextW(child, c.text.data(), static_cast<int>(c.text.size())));
+    Child c{child, ClassOf(child), TextOf(child), {}};
     GetWindowRect(child, &c.rect);
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&c.rect), 2);
     children.push_back(std::move(c));
@@ -221,7 +212,11 @@ Child ChildWithText(HWND form, const std::wstring& text) {
   return {};
 }
 
-// The text a label shows, which may be long.
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  return std::wstring(name, GetClassNameW(window, name, 64));
+}
+
 std::wstring TextOf(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));

@@ -78,8 +78,9 @@ std::vector<Child> Children(HWND form);
 Child ChildWithText(HWND form, const std::wstring& text);
 // The first child of the window class (any case); null when there is none.
 HWND ChildOfClass(HWND form, const std::wstring& className);
-// The text a label shows, which may be long.
+// The text a label shows, which may be long; the window's class.
 std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
 // The box `text` takes in the window's own font (WM_GETFONT), drawn with DrawText `flags`
 // and broken into lines at `width` where the flags say so.
 SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags);
