@@ -16,7 +16,7 @@ add_test(NAME wow64_automation COMMAND automation_tests ${dll} ${stand_in})
 add_test(NAME wow64_creation COMMAND creation_tests ${dll} ${stand_in})
 add_test(NAME wow64_setsql COMMAND setsql_tests ${dll} ${stand_in})
 add_test(NAME wow64_window COMMAND windows_tests ${dll} ${stand_in}
-         --gtest_filter=WhatsNewWindow.ShowsEveryLineBreakAndClosesEveryWay)
+         --gtest_filter=WhatsNewWindow.ShowsEveryLineBreakAndClosesByItsCloseBox)
 add_test(NAME wow64_vbscript COMMAND ${wine} ${syswow64}\\\\cscript.exe //nologo
          Z:${CMAKE_CURRENT_SOURCE_DIR}/registry.vbs)
 add_test(NAME wow64_unregister_dll COMMAND ${wine} ${syswow64}\\\\regsvr32.exe /s /u ${dll})
