@@ -107,7 +107,7 @@ class EventConnection {
 };
 
 // While it lives, the browser control the library creates comes from the test's class object,
-// which makes the system's own, keeps it and logs where it is sent from the start.
+// which makes the system's own and keeps it.
 class BrowserCatcher final : public IClassFactory {
  public:
   BrowserCatcher() {
@@ -116,12 +116,10 @@ class BrowserCatcher final : public IClassFactory {
   }
   ~BrowserCatcher() {
     CoRevokeClassObject(registration_);
-    connection_.reset();
     browser_.Reset();
     FreeLibrary(ieframe_);
   }
   IWebBrowser2* Browser() const { return browser_.Get(); }
-  NavigationLog log;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
     *object = this;
@@ -136,9 +134,7 @@ class BrowserCatcher final : public IClassFactory {
         reinterpret_cast<void*>(GetProcAddress(ieframe_, "DllGetClassObject")));
     ComPtr<IClassFactory> system;
     get(CLSID_WebBrowser, IID_PPV_ARGS(&system));
-    connection_.reset();
     system->CreateInstance(outer, IID_PPV_ARGS(browser_.ReleaseAndGetAddressOf()));
-    connection_ = std::make_unique<EventConnection>(browser_.Get(), &log);
     return browser_->QueryInterface(iid, object);
   }
 
@@ -146,41 +142,7 @@ class BrowserCatcher final : public IClassFactory {
   HMODULE ieframe_ = LoadLibraryW(L"ieframe.dll");
   DWORD registration_ = 0;
   ComPtr<IWebBrowser2> browser_;
-  std::unique_ptr<EventConnection> connection_;
 };
-
-BOOL CALLBACK NoteOtherWindow(HWND window, LPARAM count) {
-  wchar_t caption[32] = {};
-  GetWindowTextW(window, caption, 32);
-  if (IsWindowVisible(window) && lstrcmpW(caption, L"Report a Bug") != 0) {
-    ++*reinterpret_cast<int*>(count);
-  }
-  return TRUE;
-}
-
-// The visible top-level windows of this thread besides the bug-report window, as a dialog is.
-int OtherWindows() {
-  int count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), NoteOtherWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
-// A first line that is no web address (the rule's cases are the native IsWebAddress table's)
-// shows the blank page, and nothing of the browser's own opens beside the window.
-TEST(ReportABugWindow, ShowsTheBlankPageForAnythingButAWebAddress) {
-  UpdateServerSetting setting(Server() + L"/hostile");
-  BrowserCatcher catcher;
-  int others = -1;
-  When(L"Report a Bug", [&](HWND form) {
-    others = OtherWindows();
-    PostMessageW(form, WM_CLOSE, 0, 0);
-  });
-  Bstr result;
-  EXPECT_EQ(Info()->ShowReportABug(result.put()), S_OK);
-  EXPECT_EQ(others, 0);
-  ASSERT_FALSE(catcher.log.sent.empty());
-  EXPECT_EQ(catcher.log.sent[0].first, L"about:blank");
-}
 
 // Once the page shows it goes only to web addresses and the blank page; through the library's
 // site the browser learns what it may run and finds its prompts and downloads refused.
