@@ -91,7 +91,7 @@ class ButtonWindows : public ::testing::Test {
       const std::string name = "cmd" + std::to_string(i + 1);
       // Restored from saved states, as a form's buttons are.
       bags_[i].Write("BTYPE", std::int32_t{i + 1});
-      bags_[i].Write("TX", std::string(i == 0 ? "&Save" : "Button"));
+      bags_[i].Write("TX", std::string("Button"));
       win32::CmdWindowOptions options;
       options.name = name;
       options.saved = &bags_[i];
@@ -184,15 +184,6 @@ TEST_F(ButtonWindows, ArrowKeysMoveTheFocus) {
   Press(VK_LEFT);
   EXPECT_EQ(GetFocus(), buttons_[1]);
   EXPECT_TRUE(Control(1).HasFocus());
-}
-
-// The caption as first restored is the text other tests find buttons by; a later one follows.
-TEST_F(ButtonWindows, TheWindowTextFollowsTheCaption) {
-  wchar_t text[32] = {};
-  Control(0).SetCaption("&Open");
-  SendMessageW(buttons_[0], WM_NULL, 0, 0);
-  GetWindowTextW(buttons_[0], text, 32);
-  EXPECT_EQ(std::wstring(text), L"&Open");
 }
 
 TEST(HandCursor, IsCursorResource101OfTheDllWithItsHotSpotOnTheFingertip) {
