@@ -49,7 +49,9 @@ def checks(pe, arch):
         yield "type library version 1.1, locale neutral", version == 0x00010001 and lcid == 0
     cursor = resource(pe, pefile.RESOURCE_TYPE["RT_CURSOR"], 1)
     groups = resource(pe, pefile.RESOURCE_TYPE["RT_GROUP_CURSOR"], 101)
-    yield "hand cursor 101 present", cursor is not None and groups is not None
+    # A cursor resource starts with its hot spot, which must be on the fingertip.
+    yield "hand cursor 101 present, its hot spot at (5, 1)", cursor is not None and \
+        groups is not None and struct.unpack_from("<HH", cursor) == (5, 1)
     info = resource(pe, pefile.RESOURCE_TYPE["RT_VERSION"], 1)
     yield "version resource names the product", info is not None and \
         "TeskLumoraLib".encode("utf-16-le") in info

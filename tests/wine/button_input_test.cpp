@@ -186,20 +186,5 @@ TEST_F(ButtonWindows, ArrowKeysMoveTheFocus) {
   EXPECT_TRUE(Control(1).HasFocus());
 }
 
-TEST(HandCursor, IsCursorResource101OfTheDllWithItsHotSpotOnTheFingertip) {
-  const HMODULE dll = LoadLibraryW(DllPath().c_str());
-  ASSERT_NE(dll, nullptr);
-  const HCURSOR hand = LoadCursor(dll, MAKEINTRESOURCE(101));
-  ASSERT_NE(hand, nullptr);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(hand, &info));
-  EXPECT_FALSE(info.fIcon);
-  EXPECT_EQ(info.xHotspot, 5u);
-  EXPECT_EQ(info.yHotspot, 1u);
-  DeleteObject(info.hbmMask);
-  DeleteObject(info.hbmColor);
-  FreeLibrary(dll);
-}
-
 }  // namespace
 }  // namespace tesk::wine_test
