@@ -84,8 +84,7 @@ std::wstring ExportFolder() {
 }
 
 HRESULT ShowArray(SAFEARRAY* array) {
-  VARIANT result;
-  VariantInit(&result);
+  Variant result;
   const HRESULT hr = Info()->ShowShortcutKey(&array, &result);
   if (array) SafeArrayDestroy(array);
   return hr;
@@ -249,8 +248,7 @@ TEST(ShortcutKeyWindow, TakesArraysWithAnyBoundsAndVariantArraysThroughIDispatch
   V_VARIANTREF(&byVariable) = &variable;
   for (const VARIANT& argument : {byArray, byVariable}) {
     ExpectRows({L"Menu|42|True"}, [&argument] {
-      VARIANT result;
-      VariantInit(&result);
+      Variant result;
       return CallByName(Info().Get(), L"ShowShortcutKey", {argument}, &result);
     });
   }
