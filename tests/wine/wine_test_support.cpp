@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace tesk::wine_test {
