@@ -12,7 +12,7 @@ Every case has a folder of its own, so each has its own URL and no cache entry m
   /page/<name>                       a small web page; the paths asked for are noted
   /pages-asked                       those paths, one a line, in order
 anything else is 404. The "browser" and "demo" cases name the server's own page
-/page/report-a-bug, the "hostile" case a script.
+/page/report-a-bug.
 Servers that misbehave, each for at most STALL_SECONDS (or until the client lets go):
   /silent/downloads/ReportAbug.Zip   reads the request and says nothing
   /trickle/downloads/ReportAbug.Zip  promises 64 bytes and sends one every 2 seconds
@@ -35,10 +35,8 @@ import time
 
 ADDRESS_FILES = {
     "multi": b"https://bugs.tesklumora.com/report?product=42\r\nsecond line\r\nthird line\r\n",
-    "emptyfirst": b"\r\nhttps://bugs.tesklumora.com/never-read\r\n",
     "demo": b"http://127.0.0.1:%(port)d/page/report-a-bug\r\n",
     "browser": b"http://127.0.0.1:%(port)d/page/report-a-bug\r\n",
-    "hostile": b"javascript:alert(1)\r\n",
 }
 PAGE = b"<html><head><title>Report a Bug</title></head><body><h1>Report a Bug</h1></body></html>"
 BLOCK = bytes(range(256)) * 256  # 64 KiB
