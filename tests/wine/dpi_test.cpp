@@ -84,6 +84,20 @@ void MoveToDpi(HWND form, int dpi, SIZE twips) {
   SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
+// The window's icons at the sizes the system gives icons at `dpi`.
+void ExpectIconsSizedFor(HWND form, int dpi) {
+  for (const auto& [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
+    const auto handle = reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, which, 0));
+    ICONINFO icon{};
+    ASSERT_TRUE(GetIconInfo(handle, &icon));
+    BITMAP bitmap{};
+    GetObjectW(icon.hbmColor, sizeof bitmap, &bitmap);
+    DeleteObject(icon.hbmColor);
+    DeleteObject(icon.hbmMask);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetricsForDpi(metric, dpi)) << "icon " << which;
+  }
+}
+
 // Labels break their text into lines as a STATIC window does; buttons centre their captions
 // and underline the access key.
 void ExpectTextInside(const Child& child, bool label) {
@@ -97,6 +111,7 @@ void ExpectTextInside(const Child& child, bool label) {
 
 void ExpectLaidOut(HWND form, const Window& window, int dpi) {
   ExpectClientSize(form, window.client.cx, window.client.cy, dpi);
+  ExpectIconsSizedFor(form, dpi);
   for (const Child& child : Children(form)) {
     if (!IsWindowVisible(child.window) || child.className == L"Shell Embedding") continue;
     SCOPED_TRACE(Narrow(child.text));

@@ -130,7 +130,7 @@ TEST(HostileFiles, PathsAtAndBeyondMaxPathAreReadOrMissingNeverOverrun) {
         << length;
     EXPECT_EQ(files.ReadLines(utf8, [](const std::string&) { return true; }), readable);
     EXPECT_EQ(win32::PictureFromFile(utf8), nullptr) << "not a picture";
-    EXPECT_EQ(win32::IconsFromFile(utf8).large.get(), nullptr) << "not an icon";
+    EXPECT_EQ(win32::IconsFromFile(utf8, 96).large.get(), nullptr) << "not an icon";
     DeleteFileW(LongFolder::Long(path).c_str());
   }
 

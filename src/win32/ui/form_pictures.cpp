@@ -7,6 +7,7 @@
 #include "win32/system/unique_resource.h"
 #include "win32/ui/cmd_window_host.h"
 #include "win32/ui/design_resources.h"
+#include "win32/ui/window_dpi.h"
 #include "windows/cut_pictures.h"
 
 namespace tesk::win32 {
@@ -81,16 +82,17 @@ UniqueGlobalMemory ReadWholeFile(const std::string& path) {
   return memory;
 }
 
-HICON IconFile(const std::wstring& path, int metricX, int metricY) {
-  return static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON,
-                                       GetSystemMetrics(metricX), GetSystemMetrics(metricY),
-                                       LR_LOADFROMFILE));
-}
-
-HICON IconResource(int metricX, int metricY) {
-  return static_cast<HICON>(LoadImageW(ResourceModule(), MAKEINTRESOURCEW(TESK_RES_WINDOW_ICON),
-                                       IMAGE_ICON, GetSystemMetrics(metricX),
-                                       GetSystemMetrics(metricY), LR_DEFAULTCOLOR));
+// The window's big and small icons from `module`'s resource or a file, at their sizes at `dpi`.
+IconPair LoadIcons(HINSTANCE module, const wchar_t* name, UINT flags, int dpi) {
+  const auto load = [&](int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON,
+                                         SystemMetricAtDpi(metricX, dpi),
+                                         SystemMetricAtDpi(metricY, dpi), flags));
+  };
+  IconPair icons;
+  icons.large.reset(load(SM_CXICON, SM_CYICON));
+  icons.little.reset(load(SM_CXSMICON, SM_CYSMICON));
+  return icons;
 }
 
 }  // namespace
@@ -134,19 +136,12 @@ PicturePointer PictureFromFile(const std::string& path) {
   return picture;
 }
 
-IconPair DesignWindowIcons() {
-  IconPair icons;
-  icons.large.reset(IconResource(SM_CXICON, SM_CYICON));
-  icons.little.reset(IconResource(SM_CXSMICON, SM_CYSMICON));
-  return icons;
+IconPair DesignWindowIcons(int dpi) {
+  return LoadIcons(ResourceModule(), MAKEINTRESOURCEW(TESK_RES_WINDOW_ICON), LR_DEFAULTCOLOR, dpi);
 }
 
-IconPair IconsFromFile(const std::string& path) {
-  const std::wstring wide = WideFromUtf8(path);
-  IconPair icons;
-  icons.large.reset(IconFile(wide, SM_CXICON, SM_CYICON));
-  icons.little.reset(IconFile(wide, SM_CXSMICON, SM_CYSMICON));
-  return icons;
+IconPair IconsFromFile(const std::string& path, int dpi) {
+  return LoadIcons(nullptr, WideFromUtf8(path).c_str(), LR_LOADFROMFILE, dpi);
 }
 
 SIZE PictureExtent(IPicture* picture, int dpi) {

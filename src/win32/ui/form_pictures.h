@@ -21,14 +21,14 @@ PicturePointer DesignPictureObject(platform::DesignPicture picture);
 // Null when the file is missing, empty or not a picture the system can read.
 PicturePointer PictureFromFile(const std::string& path);
 
-// A window icon at the system's big or small icon size.
+// A window icon at the big and small icon sizes of a DPI.
 struct IconPair {
   UniqueIcon large;
   UniqueIcon little;  // "small" is a macro of the RPC headers
 };
-IconPair DesignWindowIcons();
+IconPair DesignWindowIcons(int dpi);
 // Either icon is null when the file cannot be read as an icon.
-IconPair IconsFromFile(const std::string& path);
+IconPair IconsFromFile(const std::string& path, int dpi);
 
 // The size a picture that is not stretched takes on a form at `dpi`, in pixels. A bitmap's
 // pixels are its size at 96 pixels per inch, which the windows' artwork is made for: it grows

@@ -65,7 +65,7 @@ FormWindow::FormWindow(const platform::FormTable& table, platform::FormEvents& e
   const OwnActivationScope scope;
   CreateWindowFor(table);
   CreateControls(table);
-  SetIcons(DesignWindowIcons());
+  SetIcons(DesignWindowIcons(dpi_));
 }
 
 void FormWindow::CreateWindowFor(const platform::FormTable& table) {
@@ -238,6 +238,7 @@ void FormWindow::ChangeDpi(int dpi, const RECT& suggested) {
   gdi_.SetDpi(dpi);
   for (auto& control : controls_) Rescale(*control);
   gdi_.ReleaseOtherDpis();
+  SetIcons(iconFile_.empty() ? DesignWindowIcons(dpi) : IconsFromFile(iconFile_, dpi));
   const HWND window = window_.get();
   const ScopedFlag rescaling(rescaling_);
   SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -418,7 +419,11 @@ void FormWindow::SetCaption(const std::string& caption) {
   SetWindowTextW(window_.get(), WideFromUtf8(caption).c_str());
 }
 
-void FormWindow::LoadIcon(const std::string& path) { SetIcons(IconsFromFile(path)); }
+void FormWindow::LoadIcon(const std::string& path) {
+  IconPair icons = IconsFromFile(path, dpi_);
+  if (icons.large || icons.little) iconFile_ = path;
+  SetIcons(std::move(icons));
+}
 
 void FormWindow::LoadPicture(const std::string& control, const std::string& path) {
   FormControl* image = Find(control);

@@ -101,6 +101,7 @@ class FormWindow final : public platform::Form {
   platform::FormFont font_;
   FormGdiCache gdi_;
   IconPair icons_;
+  std::string iconFile_;  // the icon file a handler loaded, made again at each DPI
   std::vector<std::unique_ptr<FormControl>> controls_;
   HWND focused_ = nullptr;  // the child that had the focus when the form was deactivated
   bool unloading_ = false;

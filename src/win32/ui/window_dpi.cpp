@@ -14,6 +14,7 @@ Function User32Function(const char* name) {
 
 using DpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using MetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
 int DeviceContextDpi(HWND window) {
   const HDC dc = GetDC(window);
@@ -32,6 +33,11 @@ int WindowDpi(HWND window) {
   }
   const int dpi = DeviceContextDpi(window);
   return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+int SystemMetricAtDpi(int index, int dpi) {
+  static const auto metric = User32Function<MetricsForDpiFunction>("GetSystemMetricsForDpi");
+  return metric ? metric(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
 bool WindowSizeAtDpi(HWND window, SIZE client, int dpi, SIZE& size) {

@@ -15,6 +15,9 @@ namespace tesk::win32 {
 // per inch of the window's device context, else 96.
 int WindowDpi(HWND window);
 
+// A system metric (SM_CXICON, ...) at `dpi`; the system's DPI's before Windows 10 1607.
+int SystemMetricAtDpi(int index, int dpi);
+
 // The outer size that gives `window`, with its styles and no menu, a client area of `client`
 // pixels at `dpi`; false where the system cannot tell (before Windows 10 1607).
 bool WindowSizeAtDpi(HWND window, SIZE client, int dpi, SIZE& size);
