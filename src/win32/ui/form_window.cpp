@@ -277,8 +277,10 @@ void FormWindow::Place(FormControl& control) {
 
 LRESULT FormWindow::ColourChild(HDC dc, HWND child) {
   const FormControl* control = FindByWindow(child);
-  if (!control) return DefWindowProcW(window_.get(), WM_CTLCOLORSTATIC,
-                                      reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
+  if (!control) {
+    return DefWindowProcW(window_.get(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(child));
+  }
   const COLORREF back = Colour(control->row.backColor, ColourRole::Surface);
   SetTextColor(dc, Colour(control->row.foreColor,
                           control->row.notifies ? ColourRole::Link : ColourRole::Text));
