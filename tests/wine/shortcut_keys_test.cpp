@@ -27,13 +27,12 @@ constexpr char kCompoundDocument[] = "\xD0\xCF\x11\xE0";
 HWND GridOf(HWND form) { return ChildOfClass(form, WC_LISTVIEWW); }
 
 std::wstring ItemText(HWND grid, int row, int column) {
-  std::wstring text(1024, L'\0');
+  wchar_t text[1024] = {};
   LVITEMW item{};
   item.iSubItem = column;
-  item.pszText = text.data();
-  item.cchTextMax = static_cast<int>(text.size());
-  text.resize(static_cast<size_t>(
-      SendMessageW(grid, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))));
+  item.pszText = text;
+  item.cchTextMax = 1024;
+  SendMessageW(grid, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   return text;
 }
 
@@ -127,21 +126,13 @@ std::string ExportedCells(const Rows& rows) {
   return Utf8(lines);
 }
 
-BOOL CALLBACK MatchOwned(HWND window, LPARAM context) {
-  auto& [owner, found] = *reinterpret_cast<std::pair<HWND, HWND>*>(context);
-  if (GetWindow(window, GW_OWNER) != owner || !IsWindowVisible(window)) return TRUE;
-  found = window;
-  return FALSE;
-}
-
 // Answers Yes to the save dialog's question whether to replace the file once it shows, then
 // runs `after` on the shortcut-key window; cancels the dialog when no question comes.
 void ReplaceWhenAsked(HWND dialog, DWORD deadline, std::function<void(HWND)> after) {
   When(L"Save As", [dialog, deadline, after](HWND) {
-    std::pair<HWND, HWND> question{dialog, nullptr};  // a window the dialog owns
-    EnumThreadWindows(GetCurrentThreadId(), MatchOwned, reinterpret_cast<LPARAM>(&question));
-    if (question.second) {
-      PostMessageW(question.second, WM_COMMAND, IDYES, 0);
+    const HWND question = GetLastActivePopup(dialog);  // a window the dialog owns
+    if (question != dialog) {
+      PostMessageW(question, WM_COMMAND, IDYES, 0);
     } else if (GetTickCount() < deadline) {
       return ReplaceWhenAsked(dialog, deadline, after);
     } else {
