@@ -4,25 +4,18 @@
 // here is a window of the test's with a stand-in active object; the routing and the loop are
 // the library's.
 
-#include <gtest/gtest.h>
-
 #include "win32/ui/form_browser.h"
 #include "win32/ui/modal_loop.h"
+#include "wine_test_support.h"
 
 namespace tesk::wine_test {
 namespace {
 
-class StandInPage final : public IOleInPlaceActiveObject {
+class StandInPage final : public Unowned<IOleInPlaceActiveObject> {
  public:
   HRESULT answer = S_OK;
   int keys = 0;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override {

@@ -68,15 +68,9 @@ TEST(ReportABugWindow, OpensTheServersPageInABrowserThatFillsTheWindowThroughEve
 
 // Where a browser is sent (BeforeNavigate2), and whether a sink before this one cancelled it.
 // Lives on the test's stack, connected through an EventConnection.
-struct NavigationLog final : IDispatch {
+struct NavigationLog final : Unowned<IDispatch> {
   std::vector<std::pair<std::wstring, bool>> sent;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-    *object = this;
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
@@ -108,40 +102,26 @@ class EventConnection {
 
 // While it lives, the browser control the library creates comes from the test's class object,
 // which makes the system's own and keeps it.
-class BrowserCatcher final : public IClassFactory {
+class BrowserCatcher final : public Unowned<IClassFactory> {
  public:
   BrowserCatcher() {
+    CoGetClassObject(CLSID_WebBrowser, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&system_));
     CoRegisterClassObject(CLSID_WebBrowser, this, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
                           &registration_);
   }
-  ~BrowserCatcher() {
-    CoRevokeClassObject(registration_);
-    browser_.Reset();
-    FreeLibrary(ieframe_);
-  }
+  ~BrowserCatcher() { CoRevokeClassObject(registration_); }
   IWebBrowser2* Browser() const { return browser_.Get(); }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-    *object = this;
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    const auto get = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(ieframe_, "DllGetClassObject")));
-    ComPtr<IClassFactory> system;
-    get(CLSID_WebBrowser, IID_PPV_ARGS(&system));
-    system->CreateInstance(outer, IID_PPV_ARGS(browser_.ReleaseAndGetAddressOf()));
+    system_->CreateInstance(outer, IID_PPV_ARGS(browser_.ReleaseAndGetAddressOf()));
     return browser_->QueryInterface(iid, object);
   }
 
  private:
-  HMODULE ieframe_ = LoadLibraryW(L"ieframe.dll");
-  DWORD registration_ = 0;
+  ComPtr<IClassFactory> system_;
   ComPtr<IWebBrowser2> browser_;
+  DWORD registration_ = 0;
 };
 
 // Once the page shows it goes only to web addresses and the blank page; through the library's

@@ -126,6 +126,18 @@ struct Exception : EXCEPINFO {
   Exception& operator=(const Exception&) = delete;
 };
 
+// A COM object on the test's stack: it answers every interface with itself and counts no
+// references.
+template <typename Interface>
+struct Unowned : Interface {
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    *object = this;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+};
+
 // The class a ProgID names, as a late-binding host looks it up first.
 CLSID ClsidOf(const wchar_t* progId);
 
