@@ -230,13 +230,6 @@ HWND ChildOfClass(HWND form, const std::wstring& className) {
   return nullptr;
 }
 
-void ExpectAt(const Child& child, int left, int top, int width, int height) {
-  EXPECT_EQ(child.rect.left, Px(left)) << "left";
-  EXPECT_EQ(child.rect.top, Px(top)) << "top";
-  EXPECT_EQ(child.rect.right - child.rect.left, Px(left + width) - Px(left)) << "width";
-  EXPECT_EQ(child.rect.bottom - child.rect.top, Px(top + height) - Px(top)) << "height";
-}
-
 void ExpectClientSize(HWND form, int width, int height, int dpi) {
   RECT client{};
   GetClientRect(form, &client);

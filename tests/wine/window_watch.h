@@ -86,7 +86,6 @@ std::wstring ClassOf(HWND window);
 SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags);
 // The em height of the window's own font, in points at this screen's (or another) DPI.
 double FontPoints(HWND window, int dpi = ScreenDpi());
-void ExpectAt(const Child& child, int left, int top, int width, int height);
 void ExpectClientSize(HWND form, int width, int height, int dpi = ScreenDpi());
 // The colour at a point of the form's client area once it is painted.
 COLORREF ClientPixel(HWND form, int x, int y);

@@ -36,7 +36,9 @@ COLORREF TextColourOf(HWND form, HWND label) {
 TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheFirstButtonHasTheFocus) {
   SetProduct(kPlainProduct);
   When(L"About x", [](HWND form) {
-    ExpectAt(ChildWithText(form, L"X (Ver. )"), 1440, 360, 1470, 270);  // the one placement check
+    const RECT name = ChildWithText(form, L"X (Ver. )").rect;
+    const RECT placed{Px(1440), Px(360), Px(2910), Px(630)};
+    EXPECT_TRUE(EqualRect(&name, &placed)) << "the one placement check";
     const HWND link = ChildWithText(form, L"www.tesklumora.com").window;
     const COLORREF plain = TextColourOf(form, link);
     SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
