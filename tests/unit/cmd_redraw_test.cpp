@@ -88,6 +88,13 @@ TEST(Redraw, HoveringCustomColoursDrawFromBackOverForOneCallOnly) {
   EXPECT_EQ(b.cmd.Colors().faceColor, 0x00FF00);
 }
 
+TEST(Redraw, TheCaptionIsPaintedInTheForeColour) {
+  Button b(3);
+  b.cmd.SetColorScheme(kCustomColors);
+  b.cmd.SetForeColor(0x708090);
+  EXPECT_EQ(b.host.canvas.Captions().back().colour, 0x708090);
+}
+
 TEST(Redraw, FocusLooksByStyle) {
   Button etched(5);
   const Rect& text = etched.cmd.Layout().textRect;
