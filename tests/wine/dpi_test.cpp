@@ -5,11 +5,9 @@
 // is told it moved to a screen of that DPI, and exactly as it opened once it is back.
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "window_watch.h"
@@ -42,28 +40,19 @@ HRESULT ShowSomeShortcutKeys() {
   return ShowShortcutKeys(L"File|Open Company|Ctrl+O^Reports|Balance Sheet|Alt+B");
 }
 
-// What of a window depends on its DPI: its client size, each child's place and font, and the
-// columns of a list view.
-struct Layout {
-  std::vector<std::tuple<LONG, LONG, LONG, LONG, long>> children;  // rectangle, font size
-  std::vector<int> columns;
+// What of a window depends on its DPI, in a row: its client size, each child's place and font
+// size in hundredths of a point, and the columns of a list view.
+std::vector<long> LayoutOf(HWND form) {
   RECT client{};
-  bool operator==(const Layout& other) const {
-    return children == other.children && columns == other.columns &&
-           EqualRect(&client, &other.client);
-  }
-};
-
-Layout LayoutOf(HWND form) {
-  Layout layout;
-  GetClientRect(form, &layout.client);
+  GetClientRect(form, &client);
+  std::vector<long> layout{client.right, client.bottom};
   for (const Child& child : Children(form)) {
     const RECT& r = child.rect;
     const long points = std::lround(FontPoints(child.window) * 100);
-    layout.children.emplace_back(r.left, r.top, r.right, r.bottom, points);
+    layout.insert(layout.end(), {r.left, r.top, r.right, r.bottom, points});
     if (child.className != L"SysListView32") continue;
     for (int column = 0; ListView_GetColumnWidth(child.window, column); ++column) {
-      layout.columns.push_back(ListView_GetColumnWidth(child.window, column));
+      layout.push_back(ListView_GetColumnWidth(child.window, column));
     }
   }
   return layout;
@@ -148,18 +137,14 @@ TEST(HighDpi, EveryWindowHasItsTwipSizeAndRoomForItsTexts) {
     When(window.caption, [&](HWND form) {
       seen = true;
       ExpectLaidOut(form, window, ScreenDpi());
-      const Layout opened = LayoutOf(form);
+      const std::vector<long> opened = LayoutOf(form);
       for (const int dpi : {96, 120, 144, 192}) {
         if (dpi == ScreenDpi()) continue;
         SCOPED_TRACE("moved to " + std::to_string(dpi) + " DPI and back");
         MoveToDpi(form, dpi, window.client);
         ExpectLaidOut(form, window, dpi);
-        const Layout moved = LayoutOf(form);
-        std::printf("%ls opened at %d DPI: %ld x %ld; moved to %d DPI: %ld x %ld\n", window.caption,
-                    ScreenDpi(), opened.client.right, opened.client.bottom, dpi,
-                    moved.client.right, moved.client.bottom);
         MoveToDpi(form, ScreenDpi(), window.client);
-        EXPECT_TRUE(LayoutOf(form) == opened);
+        EXPECT_EQ(LayoutOf(form), opened);
       }
       PostMessageW(form, WM_CLOSE, 0, 0);
       if (window.over) When(window.over, [](HWND under) { PostMessageW(under, WM_CLOSE, 0, 0); });
