@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,29 +15,6 @@
 
 namespace tesk::wine_test {
 namespace {
-
-constexpr wchar_t kAbout[] = L"About Tesk Bank Reconciler";
-
-struct Window {
-  const wchar_t* caption;
-  SIZE client;          // twips
-  POINT pictureCorner;  // twips: the bottom-right corner of a picture; {0, 0} for none
-  std::function<HRESULT()> show;
-  const wchar_t* over = nullptr;  // the window it opens over, closed after it
-};
-
-HRESULT ShowAboutWithVersion() { return ShowAbout(L"Tesk Bank Reconciler", L"10.2.3"); }
-
-HRESULT ShowTechSupport() {
-  When(kAbout, [](HWND about) { Click(ChildWithText(about, L"Tech. Support...").window); });
-  return ShowAboutWithVersion();
-}
-
-HRESULT ShowVersionNotes() { return ShowWhatNew(L"Version 10.2.3\r\n- Every window at every DPI."); }
-
-HRESULT ShowSomeShortcutKeys() {
-  return ShowShortcutKeys(L"File|Open Company|Ctrl+O^Reports|Balance Sheet|Alt+B");
-}
 
 // What of a window depends on its DPI, in a row: its client size, each child's place and font
 // size in hundredths of a point, and the columns of a list view.
@@ -98,8 +74,8 @@ void ExpectTextInside(const Child& child, bool label) {
   EXPECT_LE(text.cy, client.bottom) << "too tall";
 }
 
-void ExpectLaidOut(HWND form, const Window& window, int dpi) {
-  ExpectClientSize(form, window.client.cx, window.client.cy, dpi);
+void ExpectLaidOut(HWND form, const StandardWindow& window, int dpi) {
+  ExpectClientSize(form, window.twips.cx, window.twips.cy, dpi);
   ExpectIconsSizedFor(form, dpi);
   for (const Child& child : Children(form)) {
     if (!IsWindowVisible(child.window) || child.className == L"Shell Embedding") continue;
@@ -124,39 +100,26 @@ TEST(HighDpi, EveryWindowHasItsTwipSizeAndRoomForItsTexts) {
   }
   SetProduct(L"TESKBANKREC");
   const UpdateServerSetting noServer(L"http://127.0.0.1:9");  // the bug report opens at once
-  const Window windows[] = {
-      {kAbout, {7515, 5460}, {1050, 4500}, ShowAboutWithVersion},
-      {L"Technical Support", {6945, 4815}, {}, ShowTechSupport, kAbout},
-      {L"What's New", {9345, 4815}, {9315, 2055}, ShowVersionNotes},
-      {L"Shortcut Keys...", {9015, 5625}, {}, ShowSomeShortcutKeys},
-      {L"Report a Bug", {4680, 4080}, {}, ShowReportABug},
-  };
-  for (const Window& window : windows) {
+  for (const StandardWindow& window : kStandardWindows) {
     SCOPED_TRACE(Narrow(window.caption));
-    bool seen = false;
-    When(window.caption, [&](HWND form) {
-      seen = true;
+    WhileShown(window, [&](HWND form) {
       ExpectLaidOut(form, window, ScreenDpi());
       const std::vector<long> opened = LayoutOf(form);
       for (const int dpi : {96, 120, 144, 192}) {
         if (dpi == ScreenDpi()) continue;
         SCOPED_TRACE("moved to " + std::to_string(dpi) + " DPI and back");
-        MoveToDpi(form, dpi, window.client);
+        MoveToDpi(form, dpi, window.twips);
         ExpectLaidOut(form, window, dpi);
-        MoveToDpi(form, ScreenDpi(), window.client);
+        MoveToDpi(form, ScreenDpi(), window.twips);
         EXPECT_EQ(LayoutOf(form), opened);
       }
-      PostMessageW(form, WM_CLOSE, 0, 0);
-      if (window.over) When(window.over, [](HWND under) { PostMessageW(under, WM_CLOSE, 0, 0); });
     });
-    EXPECT_EQ(window.show(), S_OK);
-    EXPECT_TRUE(seen);
   }
 }
 
 // A window the user made larger keeps its size in inches on a screen of another DPI.
 TEST(HighDpi, AResizedWindowKeepsItsSizeInTwips) {
-  When(L"Shortcut Keys...", [](HWND form) {
+  WhileShown(kStandardWindows[3], [](HWND form) {  // Shortcut Keys
     RECT outer{};
     GetWindowRect(form, &outer);
     SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left + 60, outer.bottom - outer.top + 30,
@@ -168,9 +131,7 @@ TEST(HighDpi, AResizedWindowKeepsItsSizeInTwips) {
     const int dpi = ScreenDpi() == 120 ? 144 : 120;
     MoveToDpi(form, dpi, twips);
     ExpectClientSize(form, twips.cx, twips.cy, dpi);
-    PostMessageW(form, WM_CLOSE, 0, 0);
   });
-  EXPECT_EQ(ShowSomeShortcutKeys(), S_OK);
 }
 
 }  // namespace

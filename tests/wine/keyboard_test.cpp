@@ -15,26 +15,6 @@
 namespace tesk::wine_test {
 namespace {
 
-constexpr wchar_t kAbout[] = L"About x";
-constexpr wchar_t kOpener[] = L"Tech. Support...";
-
-struct Window {
-  const wchar_t* caption;
-  HRESULT (*show)();
-  std::vector<std::wstring> order;  // what Tab reaches, in turn: buttons by caption, else class
-  const wchar_t* closer;            // the button that closes it; null for none
-  bool overAbout = false;           // opened by Enter on the About window's kOpener
-};
-
-const Window kWindows[] = {
-    {kAbout, [] { return ShowAbout(); }, {L"&OK", L"System Info...", kOpener}, L"&OK"},
-    {L"Technical Support", [] { return ShowAbout(); }, {L"E&xit"}, L"E&xit", true},
-    {L"What's New", [] { return ShowWhatNew(L"one\r\ntwo"); }, {L"Edit", L"&Close"}, L"&Close"},
-    {L"Shortcut Keys...", [] { return ShowShortcutKeys(L"File|Open|Ctrl+O"); },
-     {L"SysListView32", L"&Export", L"E&xit"}, L"E&xit"},
-    {L"Report a Bug", ShowReportABug, {L"Shell Embedding"}, nullptr},
-};
-
 DWORD uiThread = 0;  // the test's thread, which shows the windows
 std::atomic<HWND> shown{nullptr};  // the window whose showing has ended
 
@@ -115,26 +95,26 @@ struct Way {
 };
 const Way kWays[] = {{true, 0, VK_ESCAPE}, {false, 0, VK_RETURN}, {true, VK_MENU, 0}, {false, 0, 0}};
 
-void Drive(const Window& window, const Way& way) {
+void Drive(const StandardWindow& window, const Way& way) {
   if (window.overAbout) {
-    TabTo(Shown(kAbout), kOpener);
+    TabTo(Shown(kAboutCaption), kSupportOpener);
     Type({VK_RETURN});
   }
   const HWND form = Shown(window.caption);
-  if (&way == kWays) Walk(form, window.order);
+  if (&way == kWays) Walk(form, window.tabOrder);
   const std::wstring closer = window.closer ? window.closer : L"";
-  if (way.key == VK_RETURN && window.order[0] != closer) {  // Enter elsewhere clicks nothing
-    TabTo(form, window.order[0]);
+  if (way.key == VK_RETURN && window.tabOrder[0] != closer) {  // Enter elsewhere clicks nothing
+    TabTo(form, window.tabOrder[0]);
     Type({VK_RETURN});
   }
-  TabTo(form, way.onFirst ? window.order[0] : closer);
+  TabTo(form, way.onFirst ? window.tabOrder[0] : closer);
   const WORD key = way.key ? way.key : towupper(closer[closer.find(L'&') + 1]);
   way.modifier ? Type({way.modifier, key}) : Type({key});
   EXPECT_TRUE(Await([&] { return !IsWindow(form); })) << "still open";
   PostMessageW(form, WM_CLOSE, 0, 0);
   if (window.overAbout) {
-    const HWND about = FindWindowW(nullptr, kAbout);
-    EXPECT_TRUE(Await([&] { return Focused(about) == kOpener; })) << "the focus given back";
+    const HWND about = FindWindowW(nullptr, kAboutCaption);
+    EXPECT_TRUE(Await([&] { return Focused(about) == kSupportOpener; })) << "the focus given back";
     PostMessageW(about, WM_CLOSE, 0, 0);
   }
 }
@@ -143,10 +123,10 @@ TEST(Keyboard, WalksEveryWindowInOrderAndClosesItByEveryKey) {
   SetProduct(L"TESKINVOICE");
   const UpdateServerSetting noServer(L"http://127.0.0.1:9");  // the bug report opens at once
   uiThread = GetCurrentThreadId();
-  for (const Window& window : kWindows) {
+  for (const StandardWindow& window : kStandardWindows) {
     for (const Way& way : kWays) {
       if (!window.closer && way.key != VK_ESCAPE) continue;
-      if (window.overAbout) When(kAbout, MarkShown);
+      if (window.overAbout) When(kAboutCaption, MarkShown);
       When(window.caption, MarkShown);
       std::thread driver([&] {
         SCOPED_TRACE(Narrow(window.caption) + " way " + std::to_string(&way - kWays));

@@ -284,6 +284,38 @@ HRESULT ShowReportABug() {
   return Info()->ShowReportABug(result.put());
 }
 
+namespace {
+HRESULT ShowBankReconcilerAbout() { return ShowAbout(L"Tesk Bank Reconciler", L"10.2.3"); }
+}  // namespace
+
+const StandardWindow kStandardWindows[5] = {
+    {kAboutCaption, ShowBankReconcilerAbout, false, {7515, 5460}, {1050, 4500},
+     {L"&OK", L"System Info...", kSupportOpener}, L"&OK"},
+    {L"Technical Support", ShowBankReconcilerAbout, true, {6945, 4815}, {}, {L"E&xit"}, L"E&xit"},
+    {L"What's New", [] { return ShowWhatNew(L"Version 10.2.3\r\n- Every window at every DPI."); },
+     false, {9345, 4815}, {9315, 2055}, {L"Edit", L"&Close"}, L"&Close"},
+    {L"Shortcut Keys...",
+     [] { return ShowShortcutKeys(L"File|Open Company|Ctrl+O^Reports|Balance Sheet|Alt+B"); },
+     false, {9015, 5625}, {}, {L"SysListView32", L"&Export", L"E&xit"}, L"E&xit"},
+    {L"Report a Bug", ShowReportABug, false, {4680, 4080}, {}, {L"Shell Embedding"}, nullptr},
+};
+
+void WhileShown(const StandardWindow& window, const std::function<void(HWND)>& steps) {
+  bool shown = false;
+  When(window.caption, [&](HWND form) {
+    shown = true;
+    steps(form);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    if (window.overAbout) CloseWhenShown(kAboutCaption);
+  });
+  if (window.overAbout) {
+    When(kAboutCaption, [](HWND about) { Click(ChildWithText(about, kSupportOpener).window); });
+  }
+  EXPECT_EQ(window.show(), S_OK) << Narrow(window.caption);
+  EXPECT_TRUE(shown) << Narrow(window.caption);
+  if (!shown) ClearWatches();  // its step holds this call's variables
+}
+
 void SetProduct(const wchar_t* symbol) {
   Bstr text(symbol);
   ASSERT_EQ(Info()->SetProductName(text.put()), S_OK);

@@ -67,6 +67,27 @@ HRESULT ShowWhatNew(const std::wstring& text);
 HRESULT ShowShortcutKeys(const std::wstring& list);
 HRESULT ShowReportABug();
 
+// The five standard windows, with what the tests know of each: its client size in twips, the
+// bottom-right corner of its picture in twips ({0, 0} for none), what Tab reaches in turn
+// (buttons by caption, else the window class) and the button that closes it (null for none).
+// Technical Support opens over the About window, by its button kSupportOpener.
+struct StandardWindow {
+  const wchar_t* caption;
+  std::function<HRESULT()> show;  // for Technical Support, the About window's
+  bool overAbout;
+  SIZE twips;
+  POINT pictureCorner;
+  std::vector<std::wstring> tabOrder;
+  const wchar_t* closer;
+};
+constexpr wchar_t kAboutCaption[] = L"About Tesk Bank Reconciler";
+constexpr wchar_t kSupportOpener[] = L"Tech. Support...";
+extern const StandardWindow kStandardWindows[5];
+
+// Shows the window; once it shows, runs `steps` on it and closes it (and the About window
+// under it). Fails when it never showed.
+void WhileShown(const StandardWindow& window, const std::function<void(HWND)>& steps);
+
 struct Child {
   HWND window;
   std::wstring className;
