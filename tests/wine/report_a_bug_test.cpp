@@ -40,9 +40,9 @@ void ExpectBrowserFills(HWND form, HWND browser, const char* after) {
 
 TEST(ReportABugWindow, OpensTheServersPageInABrowserThatFillsTheWindowThroughEveryResize) {
   UpdateServerSetting setting(Server() + L"/browser");
-  bool seen = false;
-  When(L"Report a Bug", [&](HWND form) {
-    seen = true;
+  Bstr result;
+  const auto show = [&result] { return Info()->ShowReportABug(result.put()); };
+  WhileShown({L"Report a Bug", show}, [](HWND form) {
     const HWND browser = ChildOfClass(form, L"Shell Embedding");
     ASSERT_NE(browser, nullptr) << "the web-browser control";
     ExpectBrowserFills(form, browser, "shown");
@@ -55,11 +55,7 @@ TEST(ReportABugWindow, OpensTheServersPageInABrowserThatFillsTheWindowThroughEve
     ShowWindow(form, SW_MINIMIZE);
     ShowWindow(form, SW_RESTORE);
     ExpectBrowserFills(form, browser, "restored");
-    PostMessageW(form, WM_CLOSE, 0, 0);
   });
-  Bstr result;
-  EXPECT_EQ(Info()->ShowReportABug(result.put()), S_OK);
-  EXPECT_TRUE(seen);
   EXPECT_NE(result.get(), nullptr) << "an empty text, not none";
   EXPECT_EQ(result.str(), L"");
   // Without its HTML engine Wine's browser shows nothing, but it does fetch the page.
@@ -132,7 +128,7 @@ TEST(ReportABugWindow, KeepsThePageToTheWebAndItsPromptsOutOfTheHost) {
   NavigationLog log;
   LONG control = 0;
   HRESULT certificate = S_OK, password = S_OK, downloads = E_FAIL;
-  When(L"Report a Bug", [&](HWND form) {
+  WhileShown(kStandardWindows[4], [&](HWND form) {  // Report a Bug
     {
       EventConnection afterTheLibrarys(catcher.Browser(), &log);
       VARIANT none{};
@@ -180,10 +176,7 @@ TEST(ReportABugWindow, KeepsThePageToTheWebAndItsPromptsOutOfTheHost) {
     LRESULT answer = IDOK;
     EXPECT_EQ(boxes->ShowMessage(form, ask, ask, MB_OKCANCEL, nullptr, 0, &answer), S_OK);
     EXPECT_EQ(answer, IDCANCEL) << "shown by the site, so by no one";
-    PostMessageW(form, WM_CLOSE, 0, 0);
   });
-  Bstr result;
-  EXPECT_EQ(Info()->ShowReportABug(result.put()), S_OK);
   EXPECT_EQ(log.sent, (std::vector<std::pair<std::wstring, bool>>{
                           {L"javascript:alert(2)", true},
                           {L"http://127.0.0.1:1/next", false},

@@ -65,11 +65,7 @@ Rows GridRows(HWND form) {
 
 // Shows the window for `show`, checks its rows and closes it.
 void ExpectRows(const Rows& rows, const std::function<HRESULT()>& show) {
-  When(kCaption, [rows](HWND form) {
-    EXPECT_EQ(GridRows(form), rows);
-    PostMessageW(form, WM_CLOSE, 0, 0);
-  });
-  EXPECT_EQ(show(), S_OK);
+  WhileShown({kCaption, show}, [&rows](HWND form) { EXPECT_EQ(GridRows(form), rows); });
 }
 
 std::string Utf8(const std::wstring& text) { return win32::Utf8FromWide(text.data(), text.size()); }

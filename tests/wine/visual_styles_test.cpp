@@ -39,14 +39,12 @@ std::wstring HostsOwn(const wchar_t* className) {
 
 TEST(VisualStyles, TheLibrarysControlsAreCommonControls6AndTheHostsOwnStayClassic) {
   std::wstring textBox, label, hostsTextBox, hostsLabel;
-  When(L"What's New", [&](HWND form) {
+  WhileShown({L"What's New", [] { return ShowWhatNew(L"themed"); }}, [&](HWND form) {
     textBox = ProcedureModule(ChildOfClass(form, L"Edit"));
     label = ProcedureModule(ChildOfClass(form, L"Static"));
     hostsTextBox = HostsOwn(L"EDIT");  // while the library's window is up
     hostsLabel = HostsOwn(L"STATIC");
-    PostMessageW(form, WM_CLOSE, 0, 0);
   });
-  EXPECT_EQ(ShowWhatNew(L"themed"), S_OK);
   EXPECT_EQ(textBox, L"comctl32.dll");
   EXPECT_EQ(label, L"comctl32.dll");
   EXPECT_EQ(hostsTextBox, L"user32.dll");

@@ -35,7 +35,7 @@ COLORREF TextColourOf(HWND form, HWND label) {
 // test's).
 TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheFirstButtonHasTheFocus) {
   SetProduct(kPlainProduct);
-  When(L"About x", [](HWND form) {
+  WhileShown({L"About x", [] { return ShowAbout(); }}, [](HWND form) {
     const RECT name = ChildWithText(form, L"X (Ver. )").rect;
     const RECT placed{Px(1440), Px(360), Px(2910), Px(630)};
     EXPECT_TRUE(EqualRect(&name, &placed)) << "the one placement check";
@@ -50,9 +50,7 @@ TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheFirstButtonHasTheFocus) {
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << "the hand over the link";
     EXPECT_EQ(GetFocus(), ChildWithText(form, L"&OK").window);
-    PostMessageW(form, WM_CLOSE, 0, 0);
   });
-  EXPECT_EQ(ShowAbout(), S_OK);
 }
 
 // The text box is a read-only EDIT that shows every kind of line break as a break; the host's
@@ -79,11 +77,9 @@ TEST(WhatsNewWindow, ShowsEveryLineBreakAndClosesByItsCloseBox) {
 TEST(WhatsNewWindow, ShowsAMegabyteOfTextWhole) {
   std::wstring text;
   while (text.size() < (1u << 20)) text += std::wstring(78, L'x') + L"\r\n";
-  When(L"What's New", [&](HWND form) {
+  WhileShown({L"What's New", [&] { return ShowWhatNew(text); }}, [&](HWND form) {
     EXPECT_EQ(GetWindowTextLengthW(ChildOfClass(form, L"Edit")), static_cast<int>(text.size()));
-    PostMessageW(form, WM_CLOSE, 0, 0);
   });
-  EXPECT_EQ(ShowWhatNew(text), S_OK);
 }
 
 // The links start "explorer" with the web address, minimised; a stand-in explorer.exe in the
@@ -196,12 +192,10 @@ TEST(AboutWindow, TheArtworkIsLoadedOnlyFromWholePictures) {
   for (const auto& c : cases) {
     std::ofstream(iconPath.c_str(), std::ios::binary) << c.icon;
     std::ofstream(picturePath.c_str(), std::ios::binary) << c.picture;
-    When(L"About x", [&](HWND form) {
+    WhileShown({L"About x", [] { return ShowAbout(); }}, [&](HWND form) {
       EXPECT_EQ(IconCentre(form) == kIcon, c.loaded) << c.files;
       EXPECT_EQ(ClientPixel(form, Px(525), Px(2250)) == kPicture, c.loaded) << c.files;
-      PostMessageW(form, WM_CLOSE, 0, 0);
     });
-    EXPECT_EQ(ShowAbout(), S_OK);
   }
   DeleteFileW(iconPath.c_str());
   DeleteFileW(picturePath.c_str());
