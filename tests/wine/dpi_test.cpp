@@ -16,6 +16,31 @@
 namespace tesk::wine_test {
 namespace {
 
+// Runs `measure` on a device context of the window with the window's own font selected.
+template <typename Measure>
+void WithFontOf(HWND window, Measure&& measure) {
+  const HDC dc = GetDC(window);
+  const HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  measure(dc);
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+}
+
+// The em height of the window's own font, in points at this screen's (or another) DPI.
+double FontPoints(HWND window, int dpi = ScreenDpi()) {
+  TEXTMETRICW metrics{};
+  WithFontOf(window, [&](HDC dc) { GetTextMetricsW(dc, &metrics); });
+  return (metrics.tmHeight - metrics.tmInternalLeading) * 72.0 / dpi;
+}
+
+void ExpectClientSize(HWND form, SIZE twips, int dpi) {
+  RECT client{};
+  GetClientRect(form, &client);
+  EXPECT_EQ(client.right, Px(twips.cx, dpi));
+  EXPECT_EQ(client.bottom, Px(twips.cy, dpi));
+}
+
 // What of a window depends on its DPI, in a row: its client size, each child's place and font
 // size in hundredths of a point, and the columns of a list view.
 std::vector<long> LayoutOf(HWND form) {
@@ -63,19 +88,22 @@ void ExpectIconsSizedFor(HWND form, int dpi) {
   }
 }
 
-// Labels break their text into lines as a STATIC window does; buttons centre their captions
-// and underline the access key.
+// The box the text takes in the child's own font, drawn as it is: labels break it into lines as
+// a STATIC window does, buttons centre their captions and underline the access key.
 void ExpectTextInside(const Child& child, bool label) {
   RECT client{};
   GetClientRect(child.window, &client);
   const UINT flags = DT_WORDBREAK | (label ? DT_EXPANDTABS | DT_NOPREFIX : DT_CENTER);
-  const SIZE text = TextExtent(child.window, child.text, client.right, flags);
-  EXPECT_LE(text.cx, client.right) << "too wide";
-  EXPECT_LE(text.cy, client.bottom) << "too tall";
+  RECT text{0, 0, client.right, 0};
+  WithFontOf(child.window, [&](HDC dc) {
+    DrawTextW(dc, child.text.c_str(), -1, &text, flags | DT_CALCRECT);
+  });
+  EXPECT_LE(text.right, client.right) << "too wide";
+  EXPECT_LE(text.bottom, client.bottom) << "too tall";
 }
 
 void ExpectLaidOut(HWND form, const StandardWindow& window, int dpi) {
-  ExpectClientSize(form, window.twips.cx, window.twips.cy, dpi);
+  ExpectClientSize(form, window.twips, dpi);
   ExpectIconsSizedFor(form, dpi);
   for (const Child& child : Children(form)) {
     if (!IsWindowVisible(child.window) || child.className == L"Shell Embedding") continue;
@@ -130,7 +158,7 @@ TEST(HighDpi, AResizedWindowKeepsItsSizeInTwips) {
                      MulDiv(client.bottom, 1440, ScreenDpi())};
     const int dpi = ScreenDpi() == 120 ? 144 : 120;
     MoveToDpi(form, dpi, twips);
-    ExpectClientSize(form, twips.cx, twips.cy, dpi);
+    ExpectClientSize(form, twips, dpi);
   });
 }
 

@@ -161,31 +161,6 @@ int ScreenDpi() {
 
 int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
-// Runs `measure` on a device context of the window with the window's own font selected.
-template <typename Measure>
-void WithFontOf(HWND window, Measure&& measure) {
-  const HDC dc = GetDC(window);
-  const HGDIOBJ previous =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
-  measure(dc);
-  SelectObject(dc, previous);
-  ReleaseDC(window, dc);
-}
-
-SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags) {
-  RECT box{0, 0, width, 0};
-  WithFontOf(window, [&](HDC dc) {
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_CALCRECT);
-  });
-  return {box.right - box.left, box.bottom - box.top};
-}
-
-double FontPoints(HWND window, int dpi) {
-  TEXTMETRICW metrics{};
-  WithFontOf(window, [&](HDC dc) { GetTextMetricsW(dc, &metrics); });
-  return (metrics.tmHeight - metrics.tmInternalLeading) * 72.0 / dpi;
-}
-
 HostWindow::HostWindow() {
   window_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
                             100, nullptr, nullptr, nullptr, nullptr);
@@ -228,13 +203,6 @@ HWND ChildOfClass(HWND form, const std::wstring& className) {
     if (_wcsicmp(child.className.c_str(), className.c_str()) == 0) return child.window;
   }
   return nullptr;
-}
-
-void ExpectClientSize(HWND form, int width, int height, int dpi) {
-  RECT client{};
-  GetClientRect(form, &client);
-  EXPECT_EQ(client.right, Px(width, dpi));
-  EXPECT_EQ(client.bottom, Px(height, dpi));
 }
 
 COLORREF ClientPixel(HWND form, int x, int y) {

@@ -102,12 +102,6 @@ HWND ChildOfClass(HWND form, const std::wstring& className);
 // The text a label shows, which may be long; the window's class.
 std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
-// The box `text` takes in the window's own font (WM_GETFONT), drawn with DrawText `flags`
-// and broken into lines at `width` where the flags say so.
-SIZE TextExtent(HWND window, const std::wstring& text, int width, UINT flags);
-// The em height of the window's own font, in points at this screen's (or another) DPI.
-double FontPoints(HWND window, int dpi = ScreenDpi());
-void ExpectClientSize(HWND form, int width, int height, int dpi = ScreenDpi());
 // The colour at a point of the form's client area once it is painted.
 COLORREF ClientPixel(HWND form, int x, int y);
 // A click posted to the control's centre.
