@@ -24,7 +24,7 @@ TEST(ModalLoop, AHostHandlerMayCallEveryOperationAndLetGoOfItsObject) {
       ExportOf<CanUnloadNow>(GetModuleHandleW(L"TeskLumoraLib.dll"), "DllCanUnloadNow");
   ASSERT_NE(canUnload, nullptr);
   _ClsInfo* const info = own.Get();
-  HostWindow host;
+  const OwnWindow host = HostWindow();
   std::vector<HRESULT> inside;
   HRESULT again = S_OK;
   HRESULT unloadWhileOpen = S_OK;
@@ -56,7 +56,7 @@ TEST(ModalLoop, AHostHandlerMayCallEveryOperationAndLetGoOfItsObject) {
 // the host's own loop once the window is gone.
 TEST(ModalLoop, AWindowDestroyedOrAQuitFromTheHostEndsTheCallAndTheQuitReachesTheHost) {
   UpdateServerSetting server(Server() + L"/browser");
-  HostWindow host;
+  const OwnWindow host = HostWindow();
   When(L"What's New", [](HWND window) { DestroyWindow(window); });
   EXPECT_EQ(ShowWhatNew(Info().Get()), S_OK);
   When(L"Report a Bug", [](HWND window) { DestroyWindow(window); });

@@ -161,12 +161,11 @@ int ScreenDpi() {
 
 int Px(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
-HostWindow::HostWindow() {
-  window_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                            100, nullptr, nullptr, nullptr, nullptr);
+OwnWindow HostWindow() {
+  return {CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                          nullptr, nullptr, nullptr, nullptr),
+          DestroyWindow};
 }
-
-HostWindow::~HostWindow() { DestroyWindow(window_); }
 
 std::vector<Child> Children(HWND form) {
   std::vector<Child> children;

@@ -3,6 +3,7 @@
 // steps run once a window with a caption shows, and the child windows of a form read back.
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,17 +24,8 @@ int ScreenDpi();
 int Px(int twips, int dpi = ScreenDpi());
 
 // A top-level window of the host's own, to see it disabled while a window of the library is up.
-class HostWindow {
- public:
-  HostWindow();
-  ~HostWindow();
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-  HWND get() const { return window_; }
-
- private:
-  HWND window_ = nullptr;
-};
+using OwnWindow = std::unique_ptr<HWND__, decltype(&DestroyWindow)>;
+OwnWindow HostWindow();
 
 // Runs `step` from a timer of the test's thread once a visible top-level window with this
 // caption exists. A step that never finds its window fails after ten seconds and closes what

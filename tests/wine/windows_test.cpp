@@ -58,7 +58,7 @@ TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheFirstButtonHasTheFocus) {
 // keyboard test's and the button test's).
 TEST(WhatsNewWindow, ShowsEveryLineBreakAndClosesByItsCloseBox) {
   SetProduct(kPlainProduct);
-  HostWindow host;
+  const OwnWindow host = HostWindow();
   HWND text = nullptr;
   When(L"What's New", [&](HWND form) {
     EXPECT_FALSE(IsWindowEnabled(host.get()));
