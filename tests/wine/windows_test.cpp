@@ -180,21 +180,16 @@ TEST(AboutWindow, TheArtworkIsLoadedOnlyFromWholePictures) {
   constexpr COLORREF kPicture = RGB(0x10, 0x20, 0xE0);
   const std::string icon = IconFile(kIcon);
   const std::string picture = BitmapFile(70, 300, kPicture);
-  const struct {
-    const char* files;
-    std::string icon, picture;
-    bool loaded;
-  } cases[] = {
-      {"whole", icon, picture, true},
-      {"cut short", icon.substr(0, icon.size() / 2), picture.substr(0, picture.size() / 2), false},
-  };
   SetProduct(kArtworkProduct);
-  for (const auto& c : cases) {
-    std::ofstream(iconPath.c_str(), std::ios::binary) << c.icon;
-    std::ofstream(picturePath.c_str(), std::ios::binary) << c.picture;
+  for (const bool whole : {true, false}) {
+    const auto cut = [whole](const std::string& file) {
+      return whole ? file : file.substr(0, file.size() / 2);
+    };
+    std::ofstream(iconPath.c_str(), std::ios::binary) << cut(icon);
+    std::ofstream(picturePath.c_str(), std::ios::binary) << cut(picture);
     WhileShown({L"About x", [] { return ShowAbout(); }}, [&](HWND form) {
-      EXPECT_EQ(IconCentre(form) == kIcon, c.loaded) << c.files;
-      EXPECT_EQ(ClientPixel(form, Px(525), Px(2250)) == kPicture, c.loaded) << c.files;
+      EXPECT_EQ(IconCentre(form) == kIcon, whole);
+      EXPECT_EQ(ClientPixel(form, Px(525), Px(2250)) == kPicture, whole);
     });
   }
   DeleteFileW(iconPath.c_str());
