@@ -216,16 +216,14 @@ TEST(ShortcutKeyWindow, TakesArraysWithAnyBoundsAndVariantArraysThroughIDispatch
 
   SAFEARRAYBOUND bounds[2] = {{1, 0}, {3, 0}};
   SAFEARRAY* variants = SafeArrayCreate(VT_VARIANT, 2, bounds);
-  Bstr menu(L"Menu");
-  VARIANT cells[3] = {Text(menu.get())};
+  VARIANT* cells = nullptr;  // the one row's three columns
+  SafeArrayAccessData(variants, reinterpret_cast<void**>(&cells));
+  cells[0] = Text(SysAllocString(L"Menu"));  // freed with the array
   V_VT(&cells[1]) = VT_I4;
   V_I4(&cells[1]) = 42;
   V_VT(&cells[2]) = VT_BOOL;
   V_BOOL(&cells[2]) = VARIANT_TRUE;
-  for (LONG column = 0; column < 3; ++column) {
-    LONG at[2] = {0, column};
-    SafeArrayPutElement(variants, at, &cells[column]);  // puts a copy
-  }
+  SafeArrayUnaccessData(variants);
   VARIANT variable, byArray, byVariable;
   V_VT(&variable) = VT_ARRAY | VT_VARIANT;
   V_ARRAY(&variable) = variants;
