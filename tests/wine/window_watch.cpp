@@ -22,15 +22,11 @@ std::vector<Watch> watches;
 int closers = 0;
 std::set<HWND> closing;
 
-// The captions of the library's windows.
-constexpr const wchar_t* kLibraryCaptions[] = {L"What's New", L"Technical Support",
-                                               L"Shortcut Keys...", L"Report a Bug"};
-
 bool IsLibraryCaption(const std::wstring& caption) {
-  for (const wchar_t* known : kLibraryCaptions) {
-    if (caption == known) return true;
+  for (const StandardWindow& window : kStandardWindows) {
+    if (caption == window.caption) return true;
   }
-  return caption.rfind(L"About ", 0) == 0;
+  return caption.rfind(L"About ", 0) == 0;  // for any product
 }
 
 // Runs the first step whose window shows; whether one ran.
