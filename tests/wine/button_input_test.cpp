@@ -78,14 +78,8 @@ void Key(WORD key, bool up) {
 class ButtonWindows : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSW container{};
-    container.lpfnWndProc = DefWindowProcW;
-    container.hInstance = GetModuleHandleW(nullptr);
-    container.lpszClassName = L"TeskCmdContainer";
-    container.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    RegisterClassW(&container);
-    form_ = CreateWindowExW(0, L"TeskCmdContainer", L"Button lab", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                            0, 0, 420, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    form_ = CreateWindowExW(0, L"STATIC", L"Button lab", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 420,
+                            200, nullptr, nullptr, nullptr, nullptr);
     events_.reserve(3);  // each window keeps a pointer to its log
     for (int i = 0; i < 3; ++i) {
       const std::string name = "cmd" + std::to_string(i + 1);
