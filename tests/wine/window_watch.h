@@ -66,11 +66,11 @@ HRESULT ShowReportABug();
 struct StandardWindow {
   const wchar_t* caption;
   std::function<HRESULT()> show;  // for Technical Support, the About window's
-  bool overAbout;
-  SIZE twips;
-  POINT pictureCorner;
-  std::vector<std::wstring> tabOrder;
-  const wchar_t* closer;
+  bool overAbout = false;
+  SIZE twips{};
+  POINT pictureCorner{};
+  std::vector<std::wstring> tabOrder{};
+  const wchar_t* closer = nullptr;
 };
 constexpr wchar_t kAboutCaption[] = L"About Tesk Bank Reconciler";
 constexpr wchar_t kSupportOpener[] = L"Tech. Support...";
