@@ -1,5 +1,7 @@
 #include "win32/ui/window_dpi.h"
 
+#include "win32/system/system_library.h"
+
 namespace tesk::win32 {
 namespace {
 
@@ -8,8 +10,7 @@ constexpr int kDefaultDpi = 96;
 // Looked up, not imported: the DLL also loads on systems older than these functions.
 template <typename Function>
 Function User32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+  return SystemFunction<Function>(L"user32.dll", name);
 }
 
 using DpiForWindowFunction = UINT(WINAPI*)(HWND);
