@@ -43,6 +43,8 @@ for bmp in "$shots"/*.bmp; do
   /usr/bin/python3 "$here/bmp_to_png.py" "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
 done
 echo "The demo's screenshots: $shots"
+printf 'shortcut-keys.xls read back by xlrd, an independent reader: '
+/usr/bin/python3 "$here/read_xls.py" --summary "$shots/shortcut-keys.xls"
 
 echo
 echo "== 64-bit Windows: the 32-bit DLL for 32-bit hosts, the 64-bit DLL for 64-bit ones"

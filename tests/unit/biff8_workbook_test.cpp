@@ -44,7 +44,7 @@ class TableSheet : public SheetContents {
   std::vector<double> widths_;
 };
 
-// The lines tests/unit/read_xls.py prints for the Workbook stream, read with python3-xlrd.
+// The lines scripts/read_xls.py prints for the Workbook stream, read with python3-xlrd.
 std::vector<std::string> ReadBack(const std::vector<std::uint8_t>& stream) {
   const std::string path = ::testing::TempDir() + "biff8_workbook_test.xls";
   std::ofstream(path, std::ios::binary)

@@ -4,6 +4,9 @@ read_xls.py WORKBOOK prints, as UTF-8: "sheet <name>", "strings <distinct shared
 "width <column> <width in 1/256 character>" for each column, then for every cell of the first
 sheet "cell <row> <column> <bold 0|1> <centred 0|1> <fill RRGGBB or -> <text>".
 
+read_xls.py --summary WORKBOOK prints one line of what the first sheet holds: its name, its
+rows and columns, its header row and the fills its rows alternate between.
+
 read_xls.py --check FOLDER compares the cell lines of each workbook NAME there with the lines
 of NAME.expected (UTF-8), and exits non-zero on the first difference.
 """
@@ -46,7 +49,20 @@ def check(folder):
         print("ok", workbook.name)
 
 
+def summary(path):
+    lines = read(path)
+    cells = [line.split(" ", 6) for line in lines if line.startswith("cell ")]
+    rows = 1 + max(int(cell[1]) for cell in cells)
+    columns = 1 + max(int(cell[2]) for cell in cells)
+    header = [cell[6] for cell in cells if cell[1] == "0"]
+    fills = sorted({cell[5] for cell in cells if cell[1] != "0"})
+    print('sheet "%s", %d rows x %d columns, header "%s", rows filled %s' % (
+        lines[0][len("sheet "):], rows, columns, " | ".join(header), " / ".join(fills)))
+
+
 if sys.argv[1] == "--check":
     check(sys.argv[2])
+elif sys.argv[1] == "--summary":
+    summary(sys.argv[2])
 else:
     sys.stdout.buffer.write(("\n".join(read(sys.argv[1])) + "\n").encode("utf-8"))
