@@ -1,7 +1,11 @@
 // The DLL's entry points: what the automation runtime and regsvr32 call.
 
+// The system's declarations of the exports (objbase.h, olectl.h and, for DllInstall, shlwapi.h):
+// with them in view, the compiler refuses a definition of another calling convention, which
+// would corrupt a 32-bit host's stack.
 #include <windows.h>
 #include <olectl.h>
+#include <shlwapi.h>
 
 #include "win32/automation/class_factory.h"
 #include "win32/automation/registration.h"
