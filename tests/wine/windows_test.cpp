@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "button/cmd.h"
@@ -30,33 +31,11 @@ COLORREF TextColourOf(HWND form, HWND label) {
   return colour;
 }
 
-// The name label keeps its place when its text is short; the link is red only under the
-// pointer; the first button has the focus (where Tab and access keys take it is the keyboard
-// test's).
-TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndTheFirstButtonHasTheFocus) {
-  SetProduct(kPlainProduct);
-  WhileShown({L"About x", [] { return ShowAbout(); }}, [](HWND form) {
-    const RECT name = ChildWithText(form, L"X (Ver. )").rect;
-    const RECT placed{Px(1440), Px(360), Px(2910), Px(630)};
-    EXPECT_TRUE(EqualRect(&name, &placed)) << "the one placement check";
-    const HWND link = ChildWithText(form, L"www.tesklumora.com").window;
-    const COLORREF plain = TextColourOf(form, link);
-    SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    EXPECT_EQ(TextColourOf(form, link), RGB(0xFF, 0, 0));
-    SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(Px(3000), Px(3000)));
-    EXPECT_EQ(TextColourOf(form, link), plain);
-    SetCursor(LoadCursor(nullptr, IDC_ARROW));
-    SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << "the hand over the link";
-    EXPECT_EQ(GetFocus(), ChildWithText(form, L"&OK").window);
-  });
-}
-
-// The text box is a read-only EDIT that shows every kind of line break as a break; the host's
+// The text box is a read-only EDIT that shows every kind of line break as a break, and a
+// megabyte of text whole (an EDIT holds 32,767 characters unless told otherwise); the host's
 // window is disabled until the close box closes the window (its keys and buttons are the
 // keyboard test's and the button test's).
-TEST(WhatsNewWindow, ShowsEveryLineBreakAndClosesByItsCloseBox) {
+TEST(WhatsNewWindow, ShowsEveryLineBreakAndAMegabyteOfTextAndClosesByItsCloseBox) {
   SetProduct(kPlainProduct);
   const OwnWindow host = HostWindow();
   HWND text = nullptr;
@@ -71,27 +50,41 @@ TEST(WhatsNewWindow, ShowsEveryLineBreakAndClosesByItsCloseBox) {
   EXPECT_EQ(ShowWhatNew(L"one\r\ntwo\nthree\rfour"), S_OK);
   EXPECT_TRUE(IsWindowEnabled(host.get()));
   EXPECT_FALSE(IsWindow(text));
-}
 
-// An EDIT holds 32,767 characters unless told otherwise.
-TEST(WhatsNewWindow, ShowsAMegabyteOfTextWhole) {
-  std::wstring text;
-  while (text.size() < (1u << 20)) text += std::wstring(78, L'x') + L"\r\n";
-  WhileShown({L"What's New", [&] { return ShowWhatNew(text); }}, [&](HWND form) {
-    EXPECT_EQ(GetWindowTextLengthW(ChildOfClass(form, L"Edit")), static_cast<int>(text.size()));
+  std::wstring megabyte;
+  while (megabyte.size() < (1u << 20)) megabyte += std::wstring(78, L'x') + L"\r\n";
+  WhileShown({L"What's New", [&] { return ShowWhatNew(megabyte); }}, [&](HWND form) {
+    EXPECT_EQ(GetWindowTextLengthW(ChildOfClass(form, L"Edit")),
+              static_cast<int>(megabyte.size()));
   });
 }
 
-// The links start "explorer" with the web address, minimised; a stand-in explorer.exe in the
-// current folder (searched before the system's) notes it instead of opening a browser. The
-// support window disables the About window underneath until it closes.
-TEST(AboutWindow, LinksStartExplorerMinimisedAndTheSupportWindowDisablesTheAboutWindow) {
+// The name label keeps its place when its text is short; the link is red only under the
+// pointer; the first button has the focus (where Tab and access keys take it is the keyboard
+// test's). The links start "explorer" with the web address, minimised; a stand-in explorer.exe
+// in the current folder (searched before the system's) notes it instead of opening a browser.
+// The support window disables the About window underneath until it closes.
+TEST(AboutWindow, TheLinkTurnsRedUnderThePointerAndStartsExplorerAndSupportDisablesTheWindow) {
   SetProduct(kPlainProduct);
   StandInFolder explorer(TempFile(L"tesk-explorer"), L"explorer.exe");
   SetCurrentDirectoryW(explorer.Path().c_str());
   bool aboutDisabled = false, aboutEnabledAgain = false;
   When(L"About x", [&](HWND about) {
-    Click(ChildWithText(about, L"www.tesklumora.com").window);
+    const RECT name = ChildWithText(about, L"X (Ver. )").rect;
+    const RECT placed{Px(1440), Px(360), Px(2910), Px(630)};
+    EXPECT_TRUE(EqualRect(&name, &placed)) << "the one placement check";
+    const HWND link = ChildWithText(about, L"www.tesklumora.com").window;
+    const COLORREF plain = TextColourOf(about, link);
+    SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(TextColourOf(about, link), RGB(0xFF, 0, 0));
+    SendMessageW(about, WM_MOUSEMOVE, 0, MAKELPARAM(Px(3000), Px(3000)));
+    EXPECT_EQ(TextColourOf(about, link), plain);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << "the hand over the link";
+    EXPECT_EQ(GetFocus(), ChildWithText(about, L"&OK").window);
+    Click(link);
     When(L"Technical Support", [&, about](HWND support) {
       aboutDisabled = !IsWindowEnabled(about);
       Click(ChildWithText(support, L"support.tesklumora.com").window);
@@ -115,54 +108,50 @@ TEST(AboutWindow, LinksStartExplorerMinimisedAndTheSupportWindowDisablesTheAbout
 }
 
 template <typename T>
-void Append(std::string& bytes, const T& value) {
-  bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+std::string BytesOf(const T& value) {
+  return std::string(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
 // One colour, 32-bit, bottom-up; `icon` doubles the height for the mask that follows.
 std::string SolidDib(int width, int height, COLORREF colour, bool icon) {
-  std::string bytes;
-  BITMAPINFOHEADER header{
+  const BITMAPINFOHEADER header{
       sizeof header, width, icon ? height * 2 : height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  Append(bytes, header);
   const DWORD pixel =
       0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-  for (int i = 0; i < width * height; ++i) Append(bytes, pixel);
+  std::string bytes = BytesOf(header);
+  for (int i = 0; i < width * height; ++i) bytes += BytesOf(pixel);
   if (icon) bytes.append(static_cast<size_t>(height * ((width + 31) / 32) * 4), '\0');
   return bytes;
 }
 
 std::string BitmapFile(int width, int height, COLORREF colour) {
   const std::string dib = SolidDib(width, height, colour, false);
-  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + dib.size()), 0, 0,
-                        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  std::string bytes;
-  Append(bytes, file);
-  return bytes + dib;
+  const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + dib.size()),
+                              0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  return BytesOf(file) + dib;
 }
 
 std::string IconFile(COLORREF colour) {
   const std::string dib = SolidDib(32, 32, colour, true);
   std::string bytes;
-  for (WORD word : {0, 1, 1}) Append(bytes, word);
-  for (BYTE b : {32, 32, 0, 0}) Append(bytes, b);
-  for (WORD word : {1, 32}) Append(bytes, word);
-  for (DWORD dword : {static_cast<DWORD>(dib.size()), DWORD{22}}) Append(bytes, dword);
+  for (WORD word : {0, 1, 1}) bytes += BytesOf(word);
+  for (BYTE b : {32, 32, 0, 0}) bytes += BytesOf(b);
+  for (WORD word : {1, 32}) bytes += BytesOf(word);
+  for (DWORD dword : {static_cast<DWORD>(dib.size()), DWORD{22}}) bytes += BytesOf(dword);
   return bytes + dib;
 }
 
+// The colour at the centre of the window's large icon, read from the icon's own bitmap.
 COLORREF IconCentre(HWND form) {
-  const auto icon = reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_BIG, 0));
-  const HDC screen = GetDC(nullptr);
-  const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
-  const HGDIOBJ previous = SelectObject(dc, bitmap);
-  DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+  ICONINFO icon{};
+  GetIconInfo(reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_BIG, 0)), &icon);
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, icon.hbmColor);
   const COLORREF colour = GetPixel(dc, 16, 16);
   SelectObject(dc, previous);
-  DeleteObject(bitmap);
   DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  DeleteObject(icon.hbmColor);
+  DeleteObject(icon.hbmMask);
   return colour;
 }
 
@@ -174,26 +163,22 @@ TEST(AboutWindow, TheArtworkIsLoadedOnlyFromWholePictures) {
   GetSystemDirectoryW(system, MAX_PATH);
   const std::wstring folder = std::wstring(system) + L"\\Varnsetting";
   CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring iconPath = folder + L"\\icon.ico";
-  const std::wstring picturePath = folder + L"\\verticalimage.jpg";
   constexpr COLORREF kIcon = RGB(0xE0, 0x10, 0x10);
   constexpr COLORREF kPicture = RGB(0x10, 0x20, 0xE0);
-  const std::string icon = IconFile(kIcon);
-  const std::string picture = BitmapFile(70, 300, kPicture);
+  const std::pair<std::wstring, std::string> files[] = {
+      {folder + L"\\icon.ico", IconFile(kIcon)},
+      {folder + L"\\verticalimage.jpg", BitmapFile(70, 300, kPicture)}};
   SetProduct(kArtworkProduct);
-  for (const bool whole : {true, false}) {
-    const auto cut = [whole](const std::string& file) {
-      return whole ? file : file.substr(0, file.size() / 2);
-    };
-    std::ofstream(iconPath.c_str(), std::ios::binary) << cut(icon);
-    std::ofstream(picturePath.c_str(), std::ios::binary) << cut(picture);
+  for (const size_t part : {1, 2}) {  // the whole files, then their first halves
+    for (const auto& [path, bytes] : files) {
+      std::ofstream(path.c_str(), std::ios::binary) << bytes.substr(0, bytes.size() / part);
+    }
     WhileShown({L"About x", [] { return ShowAbout(); }}, [&](HWND form) {
-      EXPECT_EQ(IconCentre(form) == kIcon, whole);
-      EXPECT_EQ(ClientPixel(form, Px(525), Px(2250)) == kPicture, whole);
+      EXPECT_EQ(IconCentre(form) == kIcon, part == 1);
+      EXPECT_EQ(ClientPixel(form, Px(525), Px(2250)) == kPicture, part == 1);
     });
   }
-  DeleteFileW(iconPath.c_str());
-  DeleteFileW(picturePath.c_str());
+  for (const auto& [path, bytes] : files) DeleteFileW(path.c_str());
   RemoveDirectoryW(folder.c_str());
 }
 
@@ -223,10 +208,9 @@ TEST(FormButtons, TakeTheirRowsLookAndFont) {
               std::vector<platform::OleColor>({look.backColor, look.backOver, look.foreColor,
                                                look.foreOver, look.maskColor}));
     EXPECT_EQ(std::vector<int>({cmd->ButtonType(), cmd->ColorScheme(), cmd->UseMaskColor(),
-                                cmd->ShowFocusRect()}),
-              std::vector<int>({look.buttonType, look.colorScheme, 1, 1}));
+                                cmd->ShowFocusRect(), cmd->FontBold()}),
+              std::vector<int>({look.buttonType, look.colorScheme, 1, 1, 1}));
     EXPECT_EQ(cmd->FontName(), "Tahoma");
-    EXPECT_TRUE(cmd->FontBold());
     PostMessageW(form, WM_CLOSE, 0, 0);
   });
   NoEvents events;
