@@ -1,8 +1,6 @@
 // A window of the library follows a high-contrast theme switched on and off while it is open
 // (common/high_contrast_theme.h gives the library the theme as Wine cannot).
 
-#include <windows.h>
-
 #include <array>
 
 #include "common/high_contrast_theme.h"
@@ -34,7 +32,8 @@ Looks LooksOf(HWND form) {
           ClientPixel(version, 2, 2), ClientPixel(form, Px(3000), Px(3000))};
 }
 
-TEST(HighContrast, AnOpenWindowTakesTheThemesColoursAndGivesThemBack) {
+// An open window follows the theme both ways; a window opened under it starts in its colours.
+TEST(HighContrast, WindowsTakeTheThemesColoursOpenOrOpeningAndGiveThemBack) {
   WhileShown({L"About x", [] { return ShowAbout(); }}, [](HWND form) {
     const Looks before = LooksOf(form);
     {
@@ -47,9 +46,7 @@ TEST(HighContrast, AnOpenWindowTakesTheThemesColoursAndGivesThemBack) {
     WaitUntil([&] { return LooksOf(form) == before; }, 10000);
     EXPECT_EQ(LooksOf(form), before) << "as before";
   });
-}
 
-TEST(HighContrast, TheShortcutGridOpensInTheThemesWindowColours) {
   const tools::HighContrastTheme theme = Theme();
   WhileShown(kStandardWindows[3], [](HWND form) {  // Shortcut Keys
     const HWND grid = ChildOfClass(form, L"SysListView32");

@@ -9,6 +9,7 @@
 #include "window_watch.h"
 
 #include <string>
+#include <vector>
 
 namespace tesk::wine_test {
 namespace {
@@ -38,17 +39,14 @@ std::wstring HostsOwn(const wchar_t* className) {
 }
 
 TEST(VisualStyles, TheLibrarysControlsAreCommonControls6AndTheHostsOwnStayClassic) {
-  std::wstring textBox, label, hostsTextBox, hostsLabel;
+  std::vector<std::wstring> modules;  // the library's text box and label, then the host's
   WhileShown({L"What's New", [] { return ShowWhatNew(L"themed"); }}, [&](HWND form) {
-    textBox = ProcedureModule(ChildOfClass(form, L"Edit"));
-    label = ProcedureModule(ChildOfClass(form, L"Static"));
-    hostsTextBox = HostsOwn(L"EDIT");  // while the library's window is up
-    hostsLabel = HostsOwn(L"STATIC");
+    modules = {ProcedureModule(ChildOfClass(form, L"Edit")),
+               ProcedureModule(ChildOfClass(form, L"Static")),
+               HostsOwn(L"EDIT"), HostsOwn(L"STATIC")};  // while the library's window is up
   });
-  EXPECT_EQ(textBox, L"comctl32.dll");
-  EXPECT_EQ(label, L"comctl32.dll");
-  EXPECT_EQ(hostsTextBox, L"user32.dll");
-  EXPECT_EQ(hostsLabel, L"user32.dll");
+  EXPECT_EQ(modules, (std::vector<std::wstring>{L"comctl32.dll", L"comctl32.dll", L"user32.dll",
+                                                L"user32.dll"}));
 }
 
 }  // namespace
