@@ -126,8 +126,6 @@ TEST(ReportABugWindow, KeepsThePageToTheWebAndItsPromptsOutOfTheHost) {
   UpdateServerSetting setting(Server() + L"/no-such-case");
   BrowserCatcher catcher;
   NavigationLog log;
-  LONG control = 0;
-  HRESULT certificate = S_OK, password = S_OK, downloads = E_FAIL;
   WhileShown(kStandardWindows[4], [&](HWND form) {  // Report a Bug
     {
       EventConnection afterTheLibrarys(catcher.Browser(), &log);
@@ -136,39 +134,43 @@ TEST(ReportABugWindow, KeepsThePageToTheWebAndItsPromptsOutOfTheHost) {
            {L"javascript:alert(2)", L"http://127.0.0.1:1/next", L"about:blank"}) {
         catcher.Browser()->Navigate(Bstr(to).get(), &none, &none, &none, &none);
       }
-      WaitUntil(
-          [&] {
-            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
-              DispatchMessageW(&message);
-            }
-            return log.sent.size() >= 3;
-          },
-          10000);
+      const auto allSent = [&] {
+        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+        return log.sent.size() >= 3;
+      };
+      WaitUntil(allSent, 10000);
     }
     ComPtr<IOleObject> object;
     ComPtr<IOleClientSite> site;
     catcher.Browser()->QueryInterface(IID_PPV_ARGS(&object));
     object->GetClientSite(&site);
     ComPtr<IDispatch> ambient;
-    ComPtr<IServiceProvider> services;
     site.As(&ambient);
-    site.As(&services);
     DISPPARAMS noArguments{};
-    VARIANT value{};
+    VARIANT control{};
     ambient->Invoke(DISPID_AMBIENT_DLCONTROL, IID_NULL, 0, DISPATCH_PROPERTYGET, &noArguments,
-                    &value, nullptr, nullptr);
-    control = value.lVal;
+                    &control, nullptr, nullptr);
+    // ActiveX controls neither downloaded nor run, no Java, no behaviours; scripts and images on.
+    const LONG off = DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_DLACTIVEXCTLS | DLCTL_NO_JAVA |
+                     DLCTL_NO_BEHAVIORS | DLCTL_NO_SCRIPTS;
+    EXPECT_EQ(control.lVal & (off | DLCTL_DLIMAGES), (off & ~DLCTL_NO_SCRIPTS) | DLCTL_DLIMAGES);
+    ComPtr<IServiceProvider> services;
     ComPtr<IHttpSecurity> certificates;
     ComPtr<IAuthenticate> passwords;
     ComPtr<IUnknown> downloadManager;
+    site.As(&services);
     services->QueryService(IID_IHttpSecurity, IID_PPV_ARGS(&certificates));
     services->QueryService(IID_IAuthenticate, IID_PPV_ARGS(&passwords));
-    downloads = services->QueryService(__uuidof(IDownloadManager), __uuidof(IDownloadManager),
-                                       reinterpret_cast<void**>(downloadManager.GetAddressOf()));
-    certificate = certificates->OnSecurityProblem(ERROR_INTERNET_INVALID_CA);
+    EXPECT_EQ(services->QueryService(__uuidof(IDownloadManager), __uuidof(IDownloadManager),
+                                     reinterpret_cast<void**>(downloadManager.GetAddressOf())),
+              S_OK)
+        << "so the browser's own download dialog is never used";
+    EXPECT_EQ(certificates->OnSecurityProblem(ERROR_INTERNET_INVALID_CA), E_ABORT)
+        << "a certificate problem ends the page";
     HWND owner = form;
     LPWSTR user = nullptr, secret = nullptr;
-    password = passwords->Authenticate(&owner, &user, &secret);
+    EXPECT_EQ(passwords->Authenticate(&owner, &user, &secret), E_ACCESSDENIED)
+        << "no password, and no prompt for one";
     EXPECT_TRUE(!owner && !user && !secret);
     ComPtr<IDocHostShowUI> boxes;
     site.As(&boxes);
@@ -182,13 +184,6 @@ TEST(ReportABugWindow, KeepsThePageToTheWebAndItsPromptsOutOfTheHost) {
                           {L"http://127.0.0.1:1/next", false},
                           {L"about:blank", false}}))
       << "cancelled by the library's sink before this one saw them";
-  // ActiveX controls neither downloaded nor run, no Java, no behaviours; scripts and images on.
-  const LONG off = DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_DLACTIVEXCTLS | DLCTL_NO_JAVA |
-                   DLCTL_NO_BEHAVIORS | DLCTL_NO_SCRIPTS;
-  EXPECT_EQ(control & (off | DLCTL_DLIMAGES), (off & ~DLCTL_NO_SCRIPTS) | DLCTL_DLIMAGES);
-  EXPECT_EQ(certificate, E_ABORT) << "a certificate problem ends the page";
-  EXPECT_EQ(password, E_ACCESSDENIED) << "no password, and no prompt for one";
-  EXPECT_EQ(downloads, S_OK) << "so the browser's own download dialog is never used";
 }
 
 // Fires an event at a sink as the browser does, the arguments last first, and tells whether

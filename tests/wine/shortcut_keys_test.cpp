@@ -145,10 +145,8 @@ void ReplaceThroughSaveDialog(const std::wstring& file, std::function<void(HWND)
   When(L"Save As", [file, after](HWND dialog) {
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), FindWindowW(nullptr, kCaption));
     const HWND types = GetDlgItem(dialog, cmb1);
-    wchar_t type[256] = {};
-    SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
     EXPECT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 1);
-    EXPECT_STREQ(type, L"Excel");
+    EXPECT_EQ(TextOf(types), L"Excel");
     const auto name = SendMessageW(GetDlgItem(dialog, cmb13), CBEM_GETEDITCONTROL, 0, 0);
     SetWindowTextW(reinterpret_cast<HWND>(name), file.c_str());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
