@@ -2,8 +2,6 @@
 // SendInput on the virtual display): hover, capture, clicks, and focus moves through the
 // dialog manager.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -67,12 +65,16 @@ void Mouse(DWORD flags) {
   SendInput(1, &input, sizeof input);
 }
 
-void Key(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
+// A key pressed and released, and what it did handled.
+void Press(WORD key) {
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+  }
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+  Settle();
 }
 
 class ButtonWindows : public ::testing::Test {
@@ -127,7 +129,7 @@ class ButtonWindows : public ::testing::Test {
 // Real input reaching the window: hover begins and ends with the pointer; a press takes the
 // focus and the capture; a release outside clicks nothing, a double-click clicks once and a
 // right click never. What the control does with each notice is the native input test's.
-TEST_F(ButtonWindows, RealMouseInputHoversPressesAndClicks) {
+TEST_F(ButtonWindows, RealMouseInputHoversPressesAndClicksAndArrowKeysMoveTheFocus) {
   const POINT centre = Centre(1);
   const POINT outside{centre.x, centre.y + 100};
   MoveTo(centre);
@@ -162,16 +164,9 @@ TEST_F(ButtonWindows, RealMouseInputHoversPressesAndClicks) {
   EXPECT_EQ(log.back(), "cmd2 down 2") << "a right click clicks nothing";
   MoveTo(outside);
   EXPECT_TRUE(PumpUntil([&] { return log.back() == "cmd2 out"; }));
-}
 
-void Press(WORD key) {
-  Key(key, false);
-  Key(key, true);
-  Settle();
-}
-
-// Access keys, with and without Alt, are the keyboard test's, on the library's own windows.
-TEST_F(ButtonWindows, ArrowKeysMoveTheFocus) {
+  // Arrow keys move the focus; access keys, with and without Alt, are the keyboard test's, on
+  // the library's own windows.
   SetFocus(buttons_[1]);
   Press(VK_RIGHT);
   EXPECT_EQ(GetFocus(), buttons_[2]);

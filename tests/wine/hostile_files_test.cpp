@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -29,37 +30,26 @@ PROCESS_MEMORY_COUNTERS Memory() {
 
 // 50 MB of short lines, a line of 100 MB, 50 MB of short lines, and the key at the end.
 void WriteHugeSettingsFile(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
   std::string lines;
   while (lines.size() < kMegabyte) lines += "SomeKey=some value of a settings line\r\n";
   const std::string longLine(kMegabyte, 'x');
-  DWORD written = 0;
-  const auto put = [&](const std::string& text, int times) {
-    for (int i = 0; i < times; ++i) {
-      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    }
-  };
-  put(lines, 50);
-  put(longLine, 100);
-  put(lines, 50);
-  put("\r\nVendorContactInfo=555-0199", 1);
-  CloseHandle(file);
+  std::ofstream file(path.c_str(), std::ios::binary);
+  for (int megabytes = 0; megabytes < 200; ++megabytes) {
+    file << (megabytes < 50 || megabytes >= 150 ? lines : longLine);
+  }
+  file << "\r\nVendorContactInfo=555-0199";
+  ASSERT_TRUE(file.good());
 }
 
 TEST(HostileFiles, AHugeSettingsFileIsReadAsAStreamInBoundedMemory) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring path = std::wstring(temp) + L"tesk-huge-varn.dat";
+  const std::wstring path = TempFile(L"tesk-huge-varn.dat");
   WriteHugeSettingsFile(path);
-  const std::string utf8(path.begin(), path.end());
 
   win32::Win32FileSystem files;
   const SIZE_T before = Memory().WorkingSetSize;
   size_t lines = 0, longest = 0;
   std::string last;
-  EXPECT_TRUE(files.ReadLines(utf8, [&](const std::string& line) {
+  EXPECT_TRUE(files.ReadLines(Narrow(path), [&](const std::string& line) {
     ++lines;
     longest = std::max(longest, line.size());
     last = line;
