@@ -9,8 +9,8 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
-#include <algorithm>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -104,19 +104,17 @@ void ExpectBoldCentredHeader(HWND grid, int column, const std::wstring& text) {
 // <column> <bold> <centred> <fill> <text>", the header bold and centred, each row filled as its
 // band.
 std::string ExportedCells(const Rows& rows) {
+  Rows table{L"Main Menu|Menu Item|Shortcut Keys"};
+  table.insert(table.end(), rows.begin(), rows.end());
+  const std::wregex cellsAndBand(L"([^|]*)\\|([^|]*)\\|(.*?)( yellow)?");
   std::wstring lines;
-  for (size_t r = 0; r <= rows.size(); ++r) {
-    std::wstring row = r ? rows[r - 1] : L"Main Menu|Menu Item|Shortcut Keys";
-    std::wstring look = r ? L"0 0 FFFFFF" : L"1 1 -";
-    if (row.size() > 7 && row.substr(row.size() - 7) == L" yellow") {
-      row.resize(row.size() - 7);
-      look = L"0 0 FFFFC0";
-    }
-    for (size_t column = 0, at = 0; column < 3; ++column) {
-      const size_t end = std::min(row.find(L'|', at), row.size());
+  for (size_t r = 0; r < table.size(); ++r) {
+    std::wsmatch row;
+    std::regex_match(table[r], row, cellsAndBand);
+    const std::wstring look = r == 0 ? L"1 1 -" : row[4].matched ? L"0 0 FFFFC0" : L"0 0 FFFFFF";
+    for (int column = 0; column < 3; ++column) {
       lines += L"cell " + std::to_wstring(r) + L" " + std::to_wstring(column) + L" " + look +
-               L" " + row.substr(at, end - at) + L"\n";
-      at = end + 1;
+               L" " + row[column + 1].str() + L"\n";
     }
   }
   return Utf8(lines);
