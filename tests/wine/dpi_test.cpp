@@ -108,10 +108,8 @@ void ExpectLaidOut(HWND form, const StandardWindow& window, int dpi) {
   for (const Child& child : Children(form)) {
     if (!IsWindowVisible(child.window) || child.className == L"Shell Embedding") continue;
     SCOPED_TRACE(Narrow(child.text));
-    // Every font of these windows is between 8.25 and 11.25 points.
-    const double points = FontPoints(child.window, dpi);
-    EXPECT_GE(points, 8.0) << "font not sized for the DPI";
-    EXPECT_LE(points, 12.0) << "font not sized for the DPI";
+    // Every font of these windows is between 8.25 and 11.25 points: 8 to 12 allows rounding.
+    EXPECT_NEAR(FontPoints(child.window, dpi), 10.0, 2.0) << "font not sized for the DPI";
     const bool label = _wcsicmp(child.className.c_str(), L"Static") == 0;
     if (label || child.className == L"TeskLumoraCmd") ExpectTextInside(child, label);
   }

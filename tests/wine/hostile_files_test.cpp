@@ -105,12 +105,9 @@ TEST(HostileFiles, PathsAtAndBeyondMaxPathAreReadOrMissingNeverOverrun) {
   win32::Win32FileSystem files;
   for (const size_t length : {size_t{MAX_PATH - 1}, size_t{300}}) {
     const std::wstring path = folder.FileOfLength(length);
-    const HANDLE file = CreateFileW(LongFolder::Long(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << length;
-    DWORD written = 0;
-    WriteFile(file, "Key=value\r\n", 11, &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(LongFolder::Long(path).c_str(), std::ios::binary) << "Key=value\r\n";
+    ASSERT_NE(GetFileAttributesW(LongFolder::Long(path).c_str()), INVALID_FILE_ATTRIBUTES)
+        << length;
 
     const bool readable = length < MAX_PATH;
     const std::string utf8 = Narrow(path);
