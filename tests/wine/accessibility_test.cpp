@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "win32/ui/cmd_window.h"
@@ -20,7 +22,6 @@ constexpr wchar_t kCaption[] = L"Accessible form";
 platform::FormTable AccessibleFormTable() {
   const platform::FormFont font{"Tahoma", 8.25, false, false};
   platform::FormTable table;
-  table.name = "FrmAccessible";
   table.caption = "Accessible form";
   table.width = 6000;
   table.height = 3000;
@@ -116,24 +117,20 @@ TEST(Accessibility, ClientsReadTheFormsControlsAndPressItsButtons) {
     win32::CmdOfWindow(off)->SetEnabled(false);
     SetFocus(ChildWithText(form, L"&Save").window);
     // How captions read is the native AccessibleButton test's; here what reaches the client.
-    const struct {
-      HWND button;
-      LONG role, state;
-      const wchar_t *name, *shortcut;
-    } expected[] = {
-        {GetFocus(), ROLE_SYSTEM_PUSHBUTTON, kFocusable | STATE_SYSTEM_FOCUSED, L"Save", L"Alt+S"},
-        {checkWindow, ROLE_SYSTEM_CHECKBUTTON, kFocusable | STATE_SYSTEM_CHECKED, L"R&D log",
-         L"Alt+L"},
-        {off, ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE, L"Off", L""},
+    using Button = std::tuple<std::wstring, std::wstring, LONG, LONG>;  // name, keys, role, state
+    const std::pair<HWND, Button> buttons[] = {
+        {GetFocus(),
+         {L"Save", L"Alt+S", ROLE_SYSTEM_PUSHBUTTON, kFocusable | STATE_SYSTEM_FOCUSED}},
+        {checkWindow,
+         {L"R&D log", L"Alt+L", ROLE_SYSTEM_CHECKBUTTON, kFocusable | STATE_SYSTEM_CHECKED}},
+        {off, {L"Off", L"", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE}},
     };
-    for (const auto& e : expected) {
+    for (const auto& [window, expected] : buttons) {
       Reading button;
-      Read(e.button, button);
-      EXPECT_EQ(button.name.str(), e.name);
-      EXPECT_EQ(button.shortcut.str(), e.shortcut) << e.name;
-      EXPECT_EQ(button.role, e.role) << e.name;
-      EXPECT_EQ(button.action.str(), L"Press") << e.name;
-      EXPECT_EQ(button.state, e.state) << e.name << std::hex << " " << button.state;
+      Read(window, button);
+      const Button read{button.name.str(), button.shortcut.str(), button.role, button.state};
+      EXPECT_EQ(read, expected);
+      EXPECT_EQ(button.action.str(), L"Press");
     }
     save = AccessibleOf(GetFocus());
     check = AccessibleOf(checkWindow);
