@@ -32,7 +32,7 @@ COLORREF TextColourOf(HWND form, HWND label) {
 }
 
 // The text box is a read-only EDIT that shows every kind of line break as a break, and a
-// megabyte of text whole (an EDIT holds 32,767 characters unless told otherwise); the host's
+// megabyte of text whole; the host's
 // window is disabled until the close box closes the window (its keys and buttons are the
 // keyboard test's and the button test's).
 TEST(WhatsNewWindow, ShowsEveryLineBreakAndAMegabyteOfTextAndClosesByItsCloseBox) {

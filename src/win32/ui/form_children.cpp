@@ -95,8 +95,6 @@ void CreateTextBox(HWND form, int id, FormControl& control) {
   // A tab stop: from the keyboard alone the text is scrolled and copied there.
   const DWORD style = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP;
   control.window = CreateChild(form, id, L"EDIT", style, WS_EX_CLIENTEDGE, control.bounds);
-  // The default limit would cut a long text; no limit lets a text of megabytes show whole.
-  SendMessageW(control.window, EM_SETLIMITTEXT, 0, 0);
 }
 
 void SetUpButton(button::Cmd& cmd, const platform::ControlRow& row) {
