@@ -39,22 +39,19 @@ constexpr int kWindowsPerOperation = 2;
 // Ids no operation has besides the neighbours of real ones: reserved ones, and the members of
 // IUnknown and IDispatch, which the interfaces' type information inherits.
 constexpr DISPID kOtherIds[] = {
-    DISPID_VALUE, DISPID_UNKNOWN, DISPID_PROPERTYPUT, DISPID_NEWENUM, DISPID_EVALUATE,
-    0x60000000,   0x60000001,     0x60000002,         0x60010000,     0x60010001,
-    0x60010002,   0x60010003,     0x7FFFFFFF,         INT32_MIN};
+    DISPID_VALUE, DISPID_UNKNOWN, DISPID_PROPERTYPUT, DISPID_NEWENUM, DISPID_EVALUATE, 0x60000000,
+    0x60000001, 0x60000002, 0x60010000, 0x60010001, 0x60010002, 0x60010003, 0x7FFFFFFF, INT32_MIN};
 constexpr WORD kFlags[] = {
-    DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-    DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT, DISPATCH_PROPERTYPUTREF,
-    DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF, DISPATCH_METHOD | DISPATCH_PROPERTYPUT,
-    0, 0xFFFF};
+    DISPATCH_METHOD | DISPATCH_PROPERTYGET, DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT,
+    DISPATCH_PROPERTYPUTREF, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF,
+    DISPATCH_METHOD | DISPATCH_PROPERTYPUT, 0, 0xFFFF};
 constexpr DISPID kNames[] = {DISPID_PROPERTYPUT, 0, 1, 2, 3, 4, -1, 0x60030001, 0x12345};
 constexpr VARTYPE kScalars[] = {
-    VT_EMPTY, VT_NULL, VT_I2,   VT_I4, VT_R4,  VT_R8,  VT_CY,  VT_DATE,
-    VT_BSTR,  VT_DISPATCH, VT_ERROR, VT_BOOL, VT_UNKNOWN, VT_DECIMAL, VT_I1, VT_UI1,
-    VT_UI2,   VT_UI4, VT_I8, VT_UI8, VT_INT, VT_UINT};
-constexpr VARTYPE kElements[] = {VT_BSTR, VT_BSTR, VT_VARIANT, VT_I4,  VT_R8,   VT_UI1,
-                                 VT_BOOL, VT_DISPATCH, VT_UNKNOWN, VT_DECIMAL, VT_CY, VT_DATE,
-                                 VT_ERROR, VT_I1, VT_I8};
+    VT_EMPTY, VT_NULL, VT_I2, VT_I4, VT_R4, VT_R8, VT_CY, VT_DATE, VT_BSTR, VT_DISPATCH, VT_ERROR,
+    VT_BOOL, VT_UNKNOWN, VT_DECIMAL, VT_I1, VT_UI1, VT_UI2, VT_UI4, VT_I8, VT_UI8, VT_INT, VT_UINT};
+constexpr VARTYPE kElements[] = {VT_BSTR, VT_BSTR, VT_VARIANT, VT_I4, VT_R8, VT_UI1, VT_BOOL,
+                                 VT_DISPATCH, VT_UNKNOWN, VT_DECIMAL, VT_CY, VT_DATE, VT_ERROR,
+                                 VT_I1, VT_I8};
 constexpr VARTYPE kBadTypes[] = {VT_VOID, VT_HRESULT, VT_PTR, 0x7F, 0x0FFF, VT_BYREF | 0x7F};
 constexpr double kDoubles[] = {0, -0.0, 1.5, 42, -1, 1e308, -1e308, 5e-324, 2958466, -657435,
                                std::numeric_limits<double>::quiet_NaN(),
@@ -92,13 +89,10 @@ struct Target {
 
 // What one call's arguments own, released whatever the callee left in the variables that
 // by-reference arguments point at.
-struct Arguments {
+struct Arguments : NoCopy {
   std::vector<VARIANTARG> values;  // in Invoke's order, the last argument first
   std::vector<DISPID> names;
   std::deque<VARIANT> variables;
-  Arguments() = default;
-  Arguments(const Arguments&) = delete;
-  Arguments& operator=(const Arguments&) = delete;
   ~Arguments() {
     for (VARIANTARG& value : values) VariantClear(&value);
     for (VARIANT& variable : variables) VariantClear(&variable);
@@ -360,16 +354,15 @@ class Fuzzer {
   explicit Fuzzer(const std::vector<Target>& targets)
       : targets_(targets), maker_(random_, {targets[0].object, targets[1].object, nullptr}) {
     for (const Target& target : targets) {
-      for (const Method& method : target.methods) {
-        otherIds_.insert({method.id - 1, method.id + 1});
-      }
+      for (const Method& method : target.methods) otherIds_.insert({method.id - 1, method.id + 1});
     }
   }
 
   void Run(int calls, double secondsAllowed) {
-    const auto start = std::chrono::steady_clock::now();
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration<double>(secondsAllowed);
     for (int n = 0; n < calls; ++n) {
-      if (n % 100 == 0 && Seconds(start) > secondsAllowed) {
+      if (n % 100 == 0 && std::chrono::steady_clock::now() > deadline) {
         ADD_FAILURE() << "only " << n << " calls in " << secondsAllowed << " s";
         break;
       }
@@ -387,10 +380,6 @@ class Fuzzer {
   const std::set<std::string>& Faults() const { return faults_; }
 
  private:
-  static double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-  }
-
   Plan NextPlan() {
     const Target& target = targets_[random_.Below(2)];
     // Mostly as methods, which every operation is, so that calls get past the flags.
@@ -513,41 +502,38 @@ HRESULT Invoke(IDispatch* object, DISPID id, DISPPARAMS params, VARIANT* result)
 
 // The objects the calls go to live through the whole suite, so that the last test shows that
 // they still work; the settings and the private key are the suite's too.
+struct Suite {
+  // A port that refuses at once, so that the bug-report fetches cost nothing.
+  UpdateServerSetting server{L"http://127.0.0.1:9"};
+  TestKey key{kKey};
+  ComPtr<IDispatch> regLib;
+  ComPtr<IDispatch> info = CreateByProgId<IDispatch>(L"TeskLumoraLib.ClsInfo");
+  std::vector<Target> targets;
+};
+
 class AutomationFuzz : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    // A port that refuses at once, so that the bug-report fetches cost nothing.
-    server_ = std::make_unique<UpdateServerSetting>(L"http://127.0.0.1:9");
-    key_ = std::make_unique<TestKey>(kKey);
     SetUnhandledExceptionFilter(ReportCrash);
-    info_ = CreateByProgId<IDispatch>(L"TeskLumoraLib.ClsInfo");
-    if (SharedRegLib()) {
-      SharedRegLib()->QueryInterface(IID_PPV_ARGS(regLib_.ReleaseAndGetAddressOf()));
-    }
-    if (!info_ || !regLib_) return;
-    targets_ = {{info_.Get(), L"File|Open|Ctrl+O", MethodsOf(VtableInfo(info_.Get()).Get())},
-                {regLib_.Get(), kKeyPath, MethodsOf(VtableInfo(regLib_.Get()).Get())}};
+    suite_ = std::make_unique<Suite>();
+    const ComPtr<IDispatch>& info = suite_->info;
+    ComPtr<IDispatch>& regLib = suite_->regLib;
+    if (SharedRegLib()) SharedRegLib()->QueryInterface(IID_PPV_ARGS(&regLib));
+    if (!info || !regLib) return;
+    suite_->targets = {{info.Get(), L"File|Open|Ctrl+O", MethodsOf(VtableInfo(info.Get()).Get())},
+                       {regLib.Get(), kKeyPath, MethodsOf(VtableInfo(regLib.Get()).Get())}};
   }
-  static void TearDownTestSuite() {
-    targets_.clear();
-    info_.Reset();
-    regLib_.Reset();
-    key_.reset();
-    server_.reset();
-  }
-  void SetUp() override { ASSERT_FALSE(targets_.empty()); }
+  static void TearDownTestSuite() { suite_.reset(); }
+  void SetUp() override { ASSERT_FALSE(suite_->targets.empty()); }
 
-  static inline std::unique_ptr<UpdateServerSetting> server_;
-  static inline std::unique_ptr<TestKey> key_;
-  static inline ComPtr<IDispatch> info_, regLib_;
-  static inline std::vector<Target> targets_;
+  static inline std::unique_ptr<Suite> suite_;
 };
 
 TEST_F(AutomationFuzz, EveryRandomLateBoundCallComesBack) {
   LibraryWindowCloser closer;
-  const ULONG infoReferences = References(info_.Get());
-  const ULONG regLibReferences = References(regLib_.Get());
-  Fuzzer fuzzer(targets_);
+  const ULONG infoReferences = References(suite_->info.Get());
+  const ULONG regLibReferences = References(suite_->regLib.Get());
+  Fuzzer fuzzer(suite_->targets);
   fuzzer.Run(kCalls * SoakFactor(), kSecondsAllowed * SoakFactor());
   std::printf("automation fuzz: %s\n", fuzzer.Summary().c_str());
   for (const std::string& fault : fuzzer.Faults()) ADD_FAILURE() << fault;
@@ -555,8 +541,8 @@ TEST_F(AutomationFuzz, EveryRandomLateBoundCallComesBack) {
     ADD_FAILURE() << "an unknown window \"" << Narrow(caption) << "\"";
   }
   EXPECT_LE(LibraryWindowCloser::windows, int(kWindowOperations.size()) * kWindowsPerOperation);
-  EXPECT_EQ(References(info_.Get()), infoReferences);
-  EXPECT_EQ(References(regLib_.Get()), regLibReferences);
+  EXPECT_EQ(References(suite_->info.Get()), infoReferences);
+  EXPECT_EQ(References(suite_->regLib.Get()), regLibReferences);
   EXPECT_EQ(CountProcesses(L"mysqld-opt.exe"), 0) << "SetSql found no server to start";
 }
 
@@ -615,8 +601,8 @@ TEST_F(AutomationFuzz, TablesOfNoNumberAndNullPointersAreRefused) {
   LibraryWindowCloser closer;
   const int windowsBefore = LibraryWindowCloser::windows;
   currentCall = "a table of no number or a NULL pointer";
-  key_->SetRaw(kKeyPath, REG_SZ, L"untouched", 18);  // the name the refused calls are given
-  for (const Target& target : targets_) {
+  suite_->key.SetRaw(kKeyPath, REG_SZ, L"untouched", 18);  // the name the refused calls are given
+  for (const Target& target : suite_->targets) {
     for (const Method& method : target.methods) {
       SCOPED_TRACE(Narrow(method.name));
       ExpectTableOfNoNumberRefused(target, method);
@@ -624,7 +610,7 @@ TEST_F(AutomationFuzz, TablesOfNoNumberAndNullPointersAreRefused) {
     }
   }
   EXPECT_EQ(LibraryWindowCloser::windows, windowsBefore);
-  EXPECT_EQ(key_->Read(kKeyPath), L"untouched");
+  EXPECT_EQ(suite_->key.Read(kKeyPath), L"untouched");
 }
 
 // After all that, each operation, found by its names and called well-formed on the same
@@ -632,7 +618,7 @@ TEST_F(AutomationFuzz, TablesOfNoNumberAndNullPointersAreRefused) {
 // that reads back.
 TEST_F(AutomationFuzz, EveryOperationStillWorksAfterwards) {
   LibraryWindowCloser closer;
-  for (const Target& target : targets_) {
+  for (const Target& target : suite_->targets) {
     for (const Method& method : target.methods) {
       SCOPED_TRACE(Narrow(method.name));
       std::vector<LPOLESTR> names{const_cast<LPOLESTR>(method.name.c_str())};
@@ -654,7 +640,7 @@ TEST_F(AutomationFuzz, EveryOperationStillWorksAfterwards) {
                 int(kWindowOperations.count(method.name)));
     }
   }
-  EXPECT_EQ(key_->Read(kKeyPath), kKeyPath);
+  EXPECT_EQ(suite_->key.Read(kKeyPath), kKeyPath);
   Bstr path(kKeyPath), name(kKeyPath), value;
   EXPECT_EQ(SharedRegLib()->GetRegKeyValue(path.put(), name.put(), value.put()), S_OK);
   EXPECT_EQ(value.str(), kKeyPath);

@@ -17,7 +17,7 @@ struct Creation {
 };
 
 // A folder in the temporary folder holding a copy of the DLL and a WinReg.dll, loaded from there.
-class DllCopy {
+class DllCopy : NoCopy {
  public:
   explicit DllCopy(const wchar_t* name) : folder_(TempFile(name)) {
     CreateDirectoryW(folder_.c_str(), nullptr);
@@ -32,8 +32,6 @@ class DllCopy {
     DeleteFileW((folder_ + L"\\WinReg.dll").c_str());
     RemoveDirectoryW(folder_.c_str());
   }
-  DllCopy(const DllCopy&) = delete;
-  DllCopy& operator=(const DllCopy&) = delete;
 
   const std::wstring& Folder() const { return folder_; }
 

@@ -113,10 +113,8 @@ TEST_F(Registration, UnregisteringKeepsWhatOthersAddedToOurKeys) {
   ASSERT_EQ(Call("DllRegisterServer"), S_OK);
   const std::wstring ours = L"CLSID\\" + Guid(CLSID_ClsInfo);
   const std::wstring foreign = ours + L"\\Implemented Categories";
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + foreign).c_str(), 0,
-                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
-  RegCloseKey(key);
+  ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\" + foreign).c_str(), nullptr,
+                            REG_SZ, L"", sizeof(wchar_t)), ERROR_SUCCESS);
 
   ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
   EXPECT_TRUE(ClassKeyExists(HKEY_LOCAL_MACHINE, foreign));

@@ -65,26 +65,23 @@ TEST(RegistryValues, ValuesOver25000AnsiBytesReadAsEmptyText) {
 const std::wstring kViewKey = L"Software\\TeskLumoraLibView";
 
 void WriteInView(REGSAM view, const std::wstring& text) {
-  HKEY key = nullptr;
+  win32::UniqueHkey key;
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kViewKey.c_str(), 0, nullptr, 0,
-                            KEY_SET_VALUE | view, nullptr, &key, nullptr), ERROR_SUCCESS);
+                            KEY_SET_VALUE | view, nullptr, key.put(), nullptr), ERROR_SUCCESS);
   // Followed by a space, so that the registry stores the text without a NUL.
   const std::wstring buffer = text + L' ';
-  RegSetValueExW(key, L"Which", 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer.c_str()),
+  RegSetValueExW(key.get(), L"Which", 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer.c_str()),
                  static_cast<DWORD>(text.size() * sizeof(wchar_t)));
-  RegCloseKey(key);
 }
 
 std::wstring ReadInView(REGSAM view) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kViewKey.c_str(), 0, KEY_QUERY_VALUE | view, &key)) {
-    return L"<missing>";
-  }
+  win32::UniqueHkey key;
+  RegOpenKeyExW(HKEY_LOCAL_MACHINE, kViewKey.c_str(), 0, KEY_QUERY_VALUE | view, key.put());
   wchar_t data[64] = {};
   DWORD size = sizeof data - sizeof(wchar_t);
-  RegQueryValueExW(key, L"Which", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  return data;
+  const LSTATUS status =
+      RegQueryValueExW(key.get(), L"Which", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  return status == ERROR_SUCCESS ? data : L"<missing>";
 }
 
 TEST(RegistryValues, TheMachinesKeysAreThoseOfTheHostsView) {

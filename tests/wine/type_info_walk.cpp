@@ -11,6 +11,13 @@ std::wstring Take(BSTR text) {
   return taken;
 }
 
+// As a variant carries a value of the type.
+VARTYPE VariantType(const TYPEDESC& type) {
+  if (type.vt == VT_PTR) return VT_BYREF | VariantType(*type.lptdesc);
+  if (type.vt == VT_SAFEARRAY) return VT_ARRAY | VariantType(*type.lptdesc);
+  return type.vt;
+}
+
 Method MethodAt(ITypeInfo& info, UINT index) {
   FUNCDESC* function = nullptr;
   if (FAILED(info.GetFuncDesc(index, &function))) {
@@ -52,12 +59,6 @@ UINT Method::Arguments() const {
 
 VARTYPE Method::Result() const {
   return Arguments() < parameters.size() ? parameters.back().type & ~VT_BYREF : VT_EMPTY;
-}
-
-VARTYPE VariantType(const TYPEDESC& type) {
-  if (type.vt == VT_PTR) return VT_BYREF | VariantType(*type.lptdesc);
-  if (type.vt == VT_SAFEARRAY) return VT_ARRAY | VariantType(*type.lptdesc);
-  return type.vt;
 }
 
 std::vector<Method> MethodsOf(ITypeInfo* info) {

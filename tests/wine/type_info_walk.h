@@ -29,8 +29,6 @@ struct Method {
   VARTYPE Result() const;  // VT_EMPTY when there is none
 };
 
-VARTYPE VariantType(const TYPEDESC& type);
-
 // The interface's own methods (not the inherited ones), in virtual-table order.
 std::vector<Method> MethodsOf(ITypeInfo* info);
 // The virtual-table half of the dual interface behind an object's IDispatch.
@@ -38,12 +36,10 @@ ComPtr<ITypeInfo> VtableInfo(IDispatch* object);
 
 // An argument for every parameter of a method: `text` for each string, a table of one shortcut
 // for each array, false for each flag. What the by-reference ones point at lives as long as this.
-class WellFormedArguments {
+class WellFormedArguments : NoCopy {
  public:
   WellFormedArguments(const Method& method, const std::wstring& text);
   ~WellFormedArguments();
-  WellFormedArguments(const WellFormedArguments&) = delete;
-  WellFormedArguments& operator=(const WellFormedArguments&) = delete;
 
   // As the virtual table takes them, in parameter order with the [retval].
   std::vector<VARIANTARG>& Values() { return values_; }

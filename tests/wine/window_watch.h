@@ -40,12 +40,10 @@ std::wstring DismissMessageBoxDuring(const std::wstring& title, const std::funct
 
 // While it lives, closes every window and message box of the library that shows on this thread,
 // from the same timer, and counts each once. Other windows are noted, not touched.
-class LibraryWindowCloser {
+class LibraryWindowCloser : NoCopy {
  public:
   LibraryWindowCloser();
   ~LibraryWindowCloser();
-  LibraryWindowCloser(const LibraryWindowCloser&) = delete;
-  LibraryWindowCloser& operator=(const LibraryWindowCloser&) = delete;
 
   static inline int windows = 0;
   static inline int boxes = 0;

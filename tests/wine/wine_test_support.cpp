@@ -60,13 +60,13 @@ std::vector<std::string> StartLog(const std::wstring& folder, DWORD milliseconds
 
 template <typename Visit>
 void ForEachProcessNamed(const std::wstring& executable, Visit&& visit) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  const win32::UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
     if (lstrcmpiW(entry.szExeFile, executable.c_str()) == 0) visit(entry.th32ProcessID);
   }
-  CloseHandle(snapshot);
 }
 
 int CountProcesses(const std::wstring& executable) {
@@ -77,11 +77,10 @@ int CountProcesses(const std::wstring& executable) {
 
 void TerminateProcesses(const std::wstring& executable) {
   ForEachProcessNamed(executable, [](DWORD id) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    const win32::UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
     if (!process) return;
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 5000);
   });
 }
 
@@ -166,13 +165,12 @@ std::string Hr(HRESULT hr) {
 
 TestKey::TestKey(const std::wstring& subKey) : subKey_(subKey) {
   RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
-  const LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), 0, nullptr, 0,
-                                         KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-  EXPECT_EQ(status, ERROR_SUCCESS);
+  EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, key_.put(), nullptr), ERROR_SUCCESS);
 }
 
 TestKey::~TestKey() {
-  RegCloseKey(key_);
+  key_.reset();
   RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
 }
 
@@ -180,14 +178,14 @@ void TestKey::SetRaw(const std::wstring& name, DWORD type, const void* data, DWO
   // Followed by non-NUL bytes, so the registry stores exactly `size` bytes and adds no NUL.
   std::vector<BYTE> bytes(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
   bytes.insert(bytes.end(), {0xFF, 0xFF});
-  EXPECT_EQ(RegSetValueExW(key_, name.c_str(), 0, type, bytes.data(), size), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(key_.get(), name.c_str(), 0, type, bytes.data(), size), ERROR_SUCCESS);
 }
 
 std::wstring TestKey::Read(const std::wstring& name, DWORD* type, DWORD* size) const {
   DWORD bytes = 0;
-  RegQueryValueExW(key_, name.c_str(), nullptr, type, nullptr, &bytes);
+  RegQueryValueExW(key_.get(), name.c_str(), nullptr, type, nullptr, &bytes);
   std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
-  RegQueryValueExW(key_, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(data.data()),
+  RegQueryValueExW(key_.get(), name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(data.data()),
                    &bytes);
   if (size) *size = bytes;
   return std::wstring(data.data(), bytes / sizeof(wchar_t));
@@ -217,10 +215,8 @@ UpdateServerSetting::~UpdateServerSetting() {
 }
 
 bool KeyExists(HKEY root, const std::wstring& key, REGSAM view) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return false;
-  RegCloseKey(opened);
-  return true;
+  win32::UniqueHkey opened;
+  return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ | view, opened.put()) == ERROR_SUCCESS;
 }
 
 std::vector<std::wstring> RegisteredKeys() {

@@ -12,10 +12,18 @@
 #include <gtest/gtest.h>
 
 #include "TeskLumoraLib.h"
+#include "win32/system/unique_resource.h"
 
 namespace tesk::wine_test {
 
 using Microsoft::WRL::ComPtr;
+
+// The base of the tests' owners of something that is released once: they are never copied.
+struct NoCopy {
+  NoCopy() = default;
+  NoCopy(const NoCopy&) = delete;
+  NoCopy& operator=(const NoCopy&) = delete;
+};
 
 // The DLL under test, as given on the test program's command line.
 const std::wstring& DllPath();
@@ -57,23 +65,19 @@ std::wstring Guid(const GUID& guid);
 std::wstring Server(bool https = false);
 
 // The library's settings for the current user, the update server first; removed with the object.
-class UpdateServerSetting {
+class UpdateServerSetting : NoCopy {
  public:
   explicit UpdateServerSetting(const std::wstring& server) { Set(L"UpdateServer", server); }
   ~UpdateServerSetting();
-  UpdateServerSetting(const UpdateServerSetting&) = delete;
-  UpdateServerSetting& operator=(const UpdateServerSetting&) = delete;
   void Set(const wchar_t* name, const std::wstring& value);
 };
 
 // A folder holding the stand-in program under the given name: whatever the library starts
 // there is noted in its started.log. Ends the program and removes the folder.
-class StandInFolder {
+class StandInFolder : NoCopy {
  public:
   StandInFolder(std::wstring folder, std::wstring program);
   ~StandInFolder();
-  StandInFolder(const StandInFolder&) = delete;
-  StandInFolder& operator=(const StandInFolder&) = delete;
   const std::wstring& Path() const { return folder_; }
 
  private:
@@ -93,14 +97,12 @@ std::string Narrow(const std::wstring& text);
 std::string Hr(HRESULT hr);
 
 // An owned BSTR for building arguments.
-class Bstr {
+class Bstr : NoCopy {
  public:
   Bstr() = default;
   explicit Bstr(const std::wstring& text)
       : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
   ~Bstr() { SysFreeString(text_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
 
   BSTR get() const { return text_; }
   BSTR* put() { return &text_; }
@@ -111,19 +113,15 @@ class Bstr {
 };
 
 // A VARIANT that starts empty and is cleared with the object.
-struct Variant : VARIANT {
+struct Variant : VARIANT, NoCopy {
   Variant() { VariantInit(this); }
   ~Variant() { VariantClear(this); }
-  Variant(const Variant&) = delete;
-  Variant& operator=(const Variant&) = delete;
 };
 
 // Exception information for IDispatch::Invoke, its texts freed with the object.
-struct Exception : EXCEPINFO {
+struct Exception : EXCEPINFO, NoCopy {
   Exception() : EXCEPINFO{} {}
   ~Exception();
-  Exception(const Exception&) = delete;
-  Exception& operator=(const Exception&) = delete;
 };
 
 // A COM object on the test's stack: it answers every interface with itself and counts no
@@ -173,12 +171,10 @@ std::wstring ErrorDescription();
 _clsNewRegLib* SharedRegLib();
 
 // A private key under HKEY_CURRENT_USER, created for a test and deleted with all it holds.
-class TestKey {
+class TestKey : NoCopy {
  public:
   explicit TestKey(const std::wstring& subKey);
   ~TestKey();
-  TestKey(const TestKey&) = delete;
-  TestKey& operator=(const TestKey&) = delete;
 
   void SetRaw(const std::wstring& name, DWORD type, const void* data, DWORD size);
   void SetText(const std::wstring& name, const std::wstring& text) {
@@ -189,7 +185,7 @@ class TestKey {
 
  private:
   std::wstring subKey_;
-  HKEY key_ = nullptr;
+  win32::UniqueHkey key_;
 };
 
 }  // namespace tesk::wine_test
