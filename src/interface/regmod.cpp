@@ -6,6 +6,7 @@
 namespace tesk::regmod {
 namespace {
 
+using platform::OpenedKey;
 using platform::RegistryKey;
 
 constexpr std::array<std::pair<const char*, RegistryKey>, 7> kRootKeys{{
@@ -17,28 +18,6 @@ constexpr std::array<std::pair<const char*, RegistryKey>, 7> kRootKeys{{
     {"HKEY_CURRENT_CONFIG", 0x80000005},
     {"HKEY_DYN_DATA", 0x80000006},
 }};
-
-// Closes the key it holds when the routine leaves, whatever happened in between.
-class OpenedKey {
- public:
-  OpenedKey(platform::Registry& registry, RegistryKey root, const std::string& subKey,
-            std::uint32_t access)
-      : registry_(registry),
-        opened_(registry.Open(root, subKey, access, key_) == platform::kRegistrySuccess) {}
-  ~OpenedKey() {
-    if (opened_) registry_.Close(key_);
-  }
-  OpenedKey(const OpenedKey&) = delete;
-  OpenedKey& operator=(const OpenedKey&) = delete;
-
-  bool IsOpen() const { return opened_; }
-  RegistryKey Get() const { return key_; }
-
- private:
-  platform::Registry& registry_;
-  RegistryKey key_ = 0;
-  bool opened_;
-};
 
 std::string TrimSpaces(const std::string& text) {
   const auto first = text.find_first_not_of(' ');

@@ -44,4 +44,24 @@ class Registry {
   virtual void Close(RegistryKey key) = 0;
 };
 
+// A key opened through a Registry, closed when the routine leaves, whatever happened in between.
+class OpenedKey {
+ public:
+  OpenedKey(Registry& registry, RegistryKey root, const std::string& subKey, std::uint32_t access)
+      : registry_(registry), opened_(registry.Open(root, subKey, access, key_) == kRegistrySuccess) {}
+  ~OpenedKey() {
+    if (opened_) registry_.Close(key_);
+  }
+  OpenedKey(const OpenedKey&) = delete;
+  OpenedKey& operator=(const OpenedKey&) = delete;
+
+  bool IsOpen() const { return opened_; }
+  RegistryKey Get() const { return key_; }
+
+ private:
+  Registry& registry_;
+  RegistryKey key_ = 0;
+  bool opened_;
+};
+
 }  // namespace tesk::platform

@@ -31,20 +31,16 @@ void ApplyQuery(const platform::RegistryQuery& query, std::string& value) {
 
 bool GetKeyValue(platform::Registry& registry, platform::RegistryKey root,
                  const std::string& keyName, const std::string& valueName, std::string& value) {
-  platform::RegistryKey key = 0;
-  if (registry.Open(root, keyName, kKeyAccess, key) != platform::kRegistrySuccess) {
-    value.clear();
-    return false;
+  const platform::OpenedKey key(registry, root, keyName, kKeyAccess);
+  if (key.IsOpen()) {
+    const platform::RegistryQuery query = registry.Query(key.Get(), valueName, kBufferSize);
+    if (query.status == platform::kRegistrySuccess) {
+      ApplyQuery(query, value);
+      return true;
+    }
   }
-  const platform::RegistryQuery query = registry.Query(key, valueName, kBufferSize);
-  const bool read = query.status == platform::kRegistrySuccess;
-  if (read) {
-    ApplyQuery(query, value);
-  } else {
-    value.clear();
-  }
-  registry.Close(key);
-  return read;
+  value.clear();
+  return false;
 }
 
 }  // namespace tesk::windows
