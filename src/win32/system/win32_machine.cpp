@@ -14,6 +14,12 @@ namespace tesk::win32 {
 #ifndef _WIN64
 static_assert(sizeof(PROCESSENTRY32) == 296, "the ANSI process entry of 32-bit Windows");
 #endif
+// The portable drive types are GetDriveType's values, taken over by a cast.
+static_assert(int(platform::DriveType::Removable) == DRIVE_REMOVABLE &&
+              int(platform::DriveType::Fixed) == DRIVE_FIXED &&
+              int(platform::DriveType::Remote) == DRIVE_REMOTE &&
+              int(platform::DriveType::CdRom) == DRIVE_CDROM &&
+              int(platform::DriveType::RamDisk) == DRIVE_RAMDISK);
 
 std::vector<platform::Drive> Win32DriveList::Drives() {
   // "C:\<NUL>D:\<NUL>...<NUL><NUL>", asked for twice: once for its length. Should the drives

@@ -15,6 +15,13 @@
 namespace tesk::win32 {
 namespace {
 
+// The portable code's copies of the system's values.
+static_assert(platform::kRegistrySuccess == ERROR_SUCCESS &&
+              platform::kRegistryMoreData == ERROR_MORE_DATA);
+static_assert(platform::kRegistryReadAccess == KEY_READ &&
+              platform::kRegistryWriteAccess == KEY_WRITE);
+static_assert(platform::kRegistryString == REG_SZ && platform::kRegistryDword == REG_DWORD);
+
 // Predefined keys are 32-bit values that Windows sign-extends into a 64-bit HKEY.
 HKEY ToHkey(platform::RegistryKey key) {
   const bool predefined = key >= 0x80000000u && key <= 0x800000FFu;

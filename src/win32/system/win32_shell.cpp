@@ -15,6 +15,11 @@
 
 namespace tesk::win32 {
 
+// The portable window styles are ShowWindow's values, taken over by a cast.
+static_assert(int(platform::WindowStyle::Hidden) == SW_HIDE &&
+              int(platform::WindowStyle::NormalFocus) == SW_SHOWNORMAL &&
+              int(platform::WindowStyle::MinimizedFocus) == SW_SHOWMINIMIZED);
+
 // Message boxes carry the library's name, as a script host's own boxes carry theirs.
 constexpr wchar_t kMessageBoxTitle[] = L"TeskLumoraLib";
 
