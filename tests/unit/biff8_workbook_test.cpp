@@ -7,6 +7,8 @@
 #include <set>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace tesk::workbook {
 namespace {
 
@@ -46,7 +48,9 @@ class TableSheet : public SheetContents {
 
 // The lines scripts/read_xls.py prints for the Workbook stream, read with python3-xlrd.
 std::vector<std::string> ReadBack(const std::vector<std::uint8_t>& stream) {
-  const std::string path = ::testing::TempDir() + "biff8_workbook_test.xls";
+  // Named by the process, so that two runs of the tests at once do not share the file.
+  const std::string path =
+      ::testing::TempDir() + "biff8_workbook_test." + std::to_string(getpid()) + ".xls";
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(stream.data()),
              static_cast<std::streamsize>(stream.size()));
