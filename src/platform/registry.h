@@ -48,7 +48,8 @@ class Registry {
 class OpenedKey {
  public:
   OpenedKey(Registry& registry, RegistryKey root, const std::string& subKey, std::uint32_t access)
-      : registry_(registry), opened_(registry.Open(root, subKey, access, key_) == kRegistrySuccess) {}
+      : registry_(registry),
+        opened_(registry.Open(root, subKey, access, key_) == kRegistrySuccess) {}
   ~OpenedKey() {
     if (opened_) registry_.Close(key_);
   }
